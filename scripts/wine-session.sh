@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# wine-session.sh PREFIX_DIR COMMAND...
+# Runs COMMAND with a private Wine prefix, a persistent wineserver, a display (the current one,
+# or a virtual 1920x1080 one) and sound captured to a file instead of a device. Cleans up after.
+set -uo pipefail
+
+prefix_dir=$(realpath -m "$1")
+shift
+mkdir -p "$prefix_dir"
+
+export WINEPREFIX="$prefix_dir/prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+# Sound without hardware: everything Wine plays goes through ALSA's file plugin into a raw file.
+export SPINDLE_SOUND_CAPTURE="$prefix_dir/sound-capture.raw"
+cat >"$prefix_dir/asound.conf" <<ALSA
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file "$SPINDLE_SOUND_CAPTURE"
+  format "raw"
+}
+ctl.!default { type hw card 0 }
+ALSA
+export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$prefix_dir/asound.conf"
+
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ] || [ -n "${SPINDLE_VIRTUAL_DISPLAY:-}" ]; then
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    break
+  done
+  for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && break
+    [ -e "/tmp/.X11-unix/${DISPLAY#:}" ] || [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
+    sleep 0.1
+  done
+fi
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
+  return 0
+}
+trap cleanup EXIT
+
+# First start creates the prefix; then a persistent server and Wine's own services, started
+# once with their output sent away, so each test process starts quickly and no service holds
+# CTest's output pipes open.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 </dev/null
+  wineserver -w
+fi
+wineserver -p
+/usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null
+
+"$@"

@@ -1,0 +1,19 @@
+// What start-up reads from the command line: the argument text, the mode letter, the preview handle.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace spindle {
+
+// The command line after the program's own path (quoted or not), leading blanks removed.
+std::string ArgumentText(std::string_view commandLine);
+
+// The second character of the upper-cased argument text; empty when the text is shorter.
+std::string ModeLetter(std::string_view argumentText);
+
+// The number in the argument text from its fourth character on, read as a leading number
+// ("/p 1234" gives 1234; no number gives 0).
+double PreviewHandleNumber(std::string_view argumentText);
+
+}  // namespace spindle

@@ -1,0 +1,99 @@
+// Process control for the end-to-end tests.
+#include "support/launched_process_win.h"
+
+#include <vector>
+
+#include "saver_path.h"
+
+namespace spindle::test {
+
+std::wstring SaverPath() { return SPINDLE_SAVER_PATH; }
+
+std::wstring SaverFolder() {
+    std::wstring path = SaverPath();
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
+LaunchedProcess::LaunchedProcess(const std::wstring& program, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+    }
+}
+
+LaunchedProcess::~LaunchedProcess() {
+    Kill();
+    if (process_) CloseHandle(process_);
+}
+
+bool LaunchedProcess::WaitForExit(DWORD milliseconds) {
+    return process_ && WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD LaunchedProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_) GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+bool LaunchedProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+void LaunchedProcess::Kill() {
+    if (Running()) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const std::wstring* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    if (owner == search->processId && *search->caption == text) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND LaunchedProcess::WaitForWindow(const std::wstring& caption, DWORD milliseconds) const {
+    WindowSearch search{id_, &caption, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        milliseconds);
+    return search.found;
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+}  // namespace spindle::test

@@ -1,0 +1,55 @@
+// Starts Spindlewave.scr (or another program) for an end-to-end test and makes sure it is gone
+// afterwards, whatever the test's outcome.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace spindle::test {
+
+// The saver under test, as a Windows path.
+std::wstring SaverPath();
+
+// The folder of the saver under test (its settings file lives there).
+std::wstring SaverFolder();
+
+class LaunchedProcess {
+public:
+    // Starts "program" arguments; the command line is `"program" arguments`.
+    LaunchedProcess(const std::wstring& program, const std::wstring& arguments);
+    ~LaunchedProcess();
+    LaunchedProcess(const LaunchedProcess&) = delete;
+    LaunchedProcess& operator=(const LaunchedProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return id_; }
+    // True when the process ended within the time; its exit code is then in ExitCode().
+    bool WaitForExit(DWORD milliseconds);
+    DWORD ExitCode() const;
+    bool Running() const;
+    void Kill();
+
+    // A visible or hidden top-level window of this process with the given caption, waited for.
+    HWND WaitForWindow(const std::wstring& caption, DWORD milliseconds) const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Polls `condition` every 20 ms until it holds or the time is up.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// Dispatches this thread's pending messages (for test windows that must stay responsive).
+void PumpMessages();
+
+}  // namespace spindle::test

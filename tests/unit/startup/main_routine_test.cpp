@@ -1,0 +1,109 @@
+// Main: the single-instance test, the dispatch on the mode letter and what each branch does, in order.
+#include "startup/main_routine.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "startup/process_values.h"
+
+namespace spindle {
+namespace {
+
+// Records every call Main makes, in order, as short words.
+class RecordingStartup : public StartupPort {
+public:
+    std::set<std::string> existingCaptions;
+    std::vector<std::string> calls;
+    std::int32_t cursorCount = -1;
+
+    bool WindowWithCaptionExists(std::string_view caption) override {
+        calls.push_back("find " + std::string(caption));
+        return existingCaptions.count(std::string(caption)) > 0;
+    }
+    std::int32_t ShowCursor(std::int32_t show) override {
+        calls.push_back("cursor " + std::to_string(show));
+        return cursorCount;
+    }
+    void SetSystemParameter(std::uint32_t action, std::uint32_t uiParam) override {
+        calls.push_back("spi " + std::to_string(action) + " " + std::to_string(uiParam));
+    }
+    void LoadSettings() override { calls.push_back("settings"); }
+    void StartPreview(std::int32_t hostHandle) override { calls.push_back("preview " + std::to_string(hostHandle)); }
+    void ShowSettingsDialog() override { calls.push_back("dialog"); }
+    void LoadSaverForm() override { calls.push_back("saver"); }
+    void EndProcess() override { calls.push_back("end"); }
+};
+
+using Calls = std::vector<std::string>;
+const std::string kFindSaver = "find Spindlewave_Main";
+const std::string kFindSettings = "find Spindlewave_Setting";
+
+Calls RunMain(std::string_view argumentText, std::set<std::string> existing = {}) {
+    RecordingStartup platform;
+    platform.existingCaptions = std::move(existing);
+    CursorState = 0;
+    Main(argumentText, platform);
+    return platform.calls;
+}
+
+TEST(Main, SaverSwitchHidesCursorAndTellsTheSystem) {
+    for (const char* text : {"/s", "/S", "-s", "xs", "/s extra"}) {
+        EXPECT_EQ(RunMain(text), (Calls{kFindSaver, kFindSettings, "settings", "cursor 0", "spi 97 4294967295", "saver"}))
+            << text;
+        EXPECT_EQ(CursorState, -1);
+    }
+}
+
+TEST(Main, EmptyTextRunsTheSaverWithCursorAndSystemUntouched) {
+    EXPECT_EQ(RunMain(""), (Calls{kFindSaver, kFindSettings, "settings", "saver"}));
+    EXPECT_EQ(CursorState, 0);
+}
+
+TEST(Main, SettingsSwitchShowsTheDialogThenEnds) {
+    for (const char* text : {"/c", "/C", "/c:1234"}) {
+        EXPECT_EQ(RunMain(text), (Calls{kFindSaver, kFindSettings, "settings", "dialog", "end"})) << text;
+    }
+}
+
+TEST(Main, PreviewReadsNoSettings) {
+    EXPECT_EQ(RunMain("/p 1234"), (Calls{kFindSaver, kFindSettings, "preview 1234"}));
+    EXPECT_EQ(RunMain("/P:66052"), (Calls{kFindSaver, kFindSettings, "preview 66052"}));
+    EXPECT_EQ(RunMain("/p"), (Calls{kFindSaver, kFindSettings, "preview 0"}));
+    EXPECT_EQ(RunMain("/p -7"), (Calls{kFindSaver, kFindSettings, "preview -7"}));
+}
+
+TEST(Main, PreviewHandleBeyond32BitsEndsTheProcess) {
+    EXPECT_EQ(RunMain("/p 99999999999"), (Calls{kFindSaver, kFindSettings, "end"}));
+    EXPECT_EQ(RunMain("/p 2147483648"), (Calls{kFindSaver, kFindSettings, "end"}));
+}
+
+TEST(Main, OtherSwitchesEndAfterReadingSettings) {
+    for (const char* text : {"/a", "/x", "s", "-"}) {
+        EXPECT_EQ(RunMain(text), (Calls{kFindSaver, kFindSettings, "settings", "end"})) << text;
+    }
+}
+
+TEST(Main, FirstCopyRefusesEveryStartButBothSearchesAreMade) {
+    for (const std::string& caption : {std::string("Spindlewave_Main"), std::string("Spindlewave_Setting")}) {
+        for (const char* text : {"/s", "", "/c", "/p 1234", "/a"}) {
+            EXPECT_EQ(RunMain(text, {caption}), (Calls{kFindSaver, kFindSettings, "end"})) << caption << " " << text;
+        }
+    }
+}
+
+TEST(Main, PreviewOfAFirstCopyDoesNotBlock) {
+    EXPECT_EQ(RunMain("/s", {"Preview Window"}).back(), "saver");
+}
+
+TEST(SetSaverRunning, FlagIsTheComplementOfTheArgument) {
+    RecordingStartup platform;
+    SetSaverRunning(0, platform);
+    SetSaverRunning(-1, platform);
+    EXPECT_EQ(platform.calls, (Calls{"spi 97 4294967295", "spi 97 0"}));
+}
+
+}  // namespace
+}  // namespace spindle

@@ -1,0 +1,48 @@
+// The per-frame yield runs pending timers and messages, and keeps a quit request for the main loop.
+#include "runtime/event_loop_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace spindle {
+namespace {
+
+int ticks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++ticks; }
+
+TEST(YieldToEvents, DispatchesTimerTicks) {
+    ticks = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, &CountTick);
+    ASSERT_NE(timer, 0u);
+    DWORD start = GetTickCount();
+    while (ticks < 3 && GetTickCount() - start < 5000) {
+        YieldToEvents();
+        Sleep(5);
+    }
+    KillTimer(nullptr, timer);
+    EXPECT_GE(ticks, 3);
+}
+
+TEST(YieldToEvents, KeepsAQuitRequestForTheMainLoop) {
+    PostQuitMessage(7);
+    YieldToEvents();
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 7u);
+}
+
+TEST(FormCount, LastUnloadEndsTheLoop) {
+    NoteFormLoaded();
+    NoteFormLoaded();
+    NoteFormUnloaded();
+    EXPECT_EQ(LoadedFormCount(), 1);
+    MSG message;
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    NoteFormUnloaded();
+    RunMessageLoop();  // returns on the quit request the last unload posted
+    EXPECT_EQ(LoadedFormCount(), 0);
+}
+
+}  // namespace
+}  // namespace spindle
