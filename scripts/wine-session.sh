@@ -28,22 +28,21 @@ export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$prefix_dir/asound.conf"
 
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ] || [ -n "${SPINDLE_VIRTUAL_DISPLAY:-}" ]; then
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    break
-  done
-  for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    [ -e "/tmp/.X11-unix/${DISPLAY#:}" ] || [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
+  # Xvfb picks a free display number itself and writes it to the given descriptor.
+  display_file="$prefix_dir/display.$$"
+  rm -f "$display_file"
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$display_file" ] && break
     sleep 0.1
   done
+  export DISPLAY=":$(head -n1 "$display_file")"
+  rm -f "$display_file"
 fi
 
 cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
   return 0
 }
@@ -54,9 +53,9 @@ trap cleanup EXIT
 # CTest's output pipes open.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 </dev/null
-  wineserver -w
+  /usr/lib/wine/wineserver -w
 fi
-wineserver -p
+/usr/lib/wine/wineserver -p
 /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null
 
 "$@"
