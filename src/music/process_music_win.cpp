@@ -1,28 +1,17 @@
-// The process's music module. Until the music sources exist, every routine does nothing.
+// The process's music module, wired to winmm and the process-wide settings.
 #include "music/process_music_win.h"
 
+#include "music/mci_sender_win.h"
+#include "music/music_module.h"
+#include "music/sound_device_win.h"
+#include "startup/process_values.h"
+
 namespace spindle {
-namespace {
-
-class SilentMusic : public MusicRoutines {
-public:
-    void CdOpen() override {}
-    void CdPoll() override {}
-    void CdPreviousTrack() override {}
-    void CdNextTrack() override {}
-    void CdClose() override {}
-    void Mp3Open() override {}
-    void Mp3Rewind() override {}
-    void Mp3Close() override {}
-    void WavPlay() override {}
-    void WavStop() override {}
-    bool CdPolling() const override { return false; }
-};
-
-}  // namespace
 
 MusicRoutines& ProcessMusic() {
-    static SilentMusic music;
+    static WinMciSender sender;
+    static WinSoundDevice sound;
+    static MusicModule music(sender, sound, Settings());
     return music;
 }
 

@@ -1,7 +1,39 @@
-// The settings dialog.
+// The settings dialog, shown for the settings switch.
 #pragma once
 
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "settings_dialog/settings_dialog.h"
+
 namespace spindle {
+
+class SettingsForm;
+
+// The real platform behind the dialog: screen, cursor, zoom, the open-file dialog, the shell
+// and the settings file beside the program.
+class Win32SettingsPlatform : public SettingsDialogPlatform {
+public:
+    void Attach(SettingsForm* form) { form_ = form; }
+
+    double ScreenWidthTwips() override;
+    double ScreenHeightTwips() override;
+    std::optional<ScreenPoint> CursorPosition() override;
+    void ZoomWindowOpen() override;
+    void ZoomWindowClose() override;
+    void SetMousePointer(MousePointer pointer) override;
+    std::optional<std::string> ChooseFile() override;
+    void OpenInShell(const std::string& target) override;
+    void WriteIniString(std::string_view section, std::string_view key, std::string_view value) override;
+    char DecimalSeparator() override;
+
+private:
+    HWND FormWindow() const;
+
+    SettingsForm* form_ = nullptr;
+};
 
 // Shows the dialog modally; returns when it has closed.
 void ShowSettingsDialogModal();

@@ -1,10 +1,11 @@
-// Settings loading. Until the settings file is read, the values keep their defaults.
+// Settings loading: LoadSettings on Spindlewave.ini beside the program.
 #include "startup/settings_loader_win.h"
 
 #include "startup/process_values.h"
+#include "startup/settings_file_win.h"
 
 namespace spindle {
 
-void LoadProcessSettings() { Settings().RotationSpeed = 1; }
+void LoadProcessSettings() { LoadSettingsFromFile(Settings(), SettingsFilePath()); }
 
 }  // namespace spindle

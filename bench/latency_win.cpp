@@ -1,0 +1,86 @@
+// Start-to-first-frame and key-to-exit latency of Spindlewave.scr /s. Run under Wine on a
+// virtual display, with the saver's path as the argument (one command line):
+//   SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh build/win64/wine /usr/lib/wine/wine64
+//     build/win64/bench/saver_latency.exe 'Z:\work\main\build\win64\Spindlewave.scr'
+// "First frame" is the first moment the screen's centre shows the saver's picture or lines.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000 / static_cast<double>(f.QuadPart);
+}
+
+COLORREF CentrePixel() {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        std::printf("usage: saver_latency PATH-TO-Spindlewave.scr [runs]\n");
+        return 2;
+    }
+    const std::wstring saver = argv[1];
+    const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 5;
+    std::vector<double> firstFrame, keyToExit;
+    for (int run = 0; run < runs; ++run) {
+        const COLORREF before = CentrePixel();
+        std::wstring commandLine = L"\"" + saver + L"\" /s";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        const double start = Now();
+        if (!CreateProcessW(saver.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process)) {
+            std::printf("cannot start the saver\n");
+            return 1;
+        }
+        double shown = -1;
+        while (Now() - start < 15000) {
+            const COLORREF now = CentrePixel();
+            if (now != before && now != CLR_INVALID) {
+                shown = Now() - start;
+                break;
+            }
+        }
+        Sleep(1500);
+        INPUT key[2]{};
+        key[0].type = INPUT_KEYBOARD;
+        key[0].ki.wVk = VK_SPACE;
+        key[1] = key[0];
+        key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        const double pressed = Now();
+        SendInput(2, key, sizeof(INPUT));
+        const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+        const double exited = Now() - pressed;
+        if (!ended) TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        std::printf("run %d: first frame %.1f ms, key to exit %.1f ms%s\n", run + 1, shown, exited,
+                    ended ? "" : " (did not end)");
+        if (shown >= 0) firstFrame.push_back(shown);
+        if (ended) keyToExit.push_back(exited);
+        Sleep(500);
+    }
+    if (!firstFrame.empty()) std::printf("median start to first frame: %.1f ms\n", Median(firstFrame));
+    if (!keyToExit.empty()) std::printf("median key to exit: %.1f ms\n", Median(keyToExit));
+    return 0;
+}

@@ -1,0 +1,86 @@
+// The line animation: three anchors drifting and bouncing, a twist phase sweeping up and down,
+// and the 600 segments of each frame. Knows nothing of windows; the saver form supplies the
+// drawing surface and the event-loop yield.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "saver/uniform_random.h"
+
+namespace spindle {
+
+inline constexpr int kAnchorCount = 3;        // red, green, blue: also the drawing order in a step
+inline constexpr int kStepsPerFigure = 200;
+inline constexpr int kSegmentsPerFrame = kAnchorCount * kStepsPerFigure;
+inline constexpr std::int16_t kPhaseTop = 25210;
+
+// A colour as the platform's drawing calls take it: red in the low byte, then green, then blue.
+constexpr std::uint32_t Rgb(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+    return red | (green << 8) | (blue << 16);
+}
+
+// The surface the animation draws on, in its own scale units (the saver uses twips).
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+    virtual float ScaleWidth() = 0;
+    virtual float ScaleHeight() = 0;
+    // Clears the off-screen image back to its background picture.
+    virtual void Cls() = 0;
+    virtual void Line(float x1, float y1, float x2, float y2, std::uint32_t rgb) = 0;
+    // Shows the off-screen image.
+    virtual void Refresh() = 0;
+};
+
+// The once-per-frame event pass: dispatches every pending event, then returns.
+class EventYield {
+public:
+    virtual ~EventYield() = default;
+    virtual void YieldToEvents() = 0;
+};
+
+// Window-level state of the animation; the saver's shut-down clears Running.
+struct AnchorState {
+    std::array<std::int32_t, kAnchorCount> PosX{};
+    std::array<std::int32_t, kAnchorCount> PosY{};
+    std::array<std::int16_t, kAnchorCount> VelX{};
+    std::array<std::int16_t, kAnchorCount> VelY{};
+    bool Running = false;
+};
+
+struct PhaseState {
+    std::int16_t Phase = 0;
+    bool PhaseRising = true;
+};
+
+struct Segment {
+    float x1, y1, x2, y2;
+    std::uint32_t rgb;
+};
+
+using FrameSegments = std::array<Segment, kSegmentsPerFrame>;
+
+// All anchors at the centre (rounded half to even); each draws r, mx, my in that order.
+void StartAnchors(AnchorState& anchors, float width, float height, RandomSource& random);
+
+// One frame's move: integer steps, turning only strictly beyond the edge moved towards.
+void MoveAnchors(AnchorState& anchors, float width, float height);
+
+// (Phase / 200) degrees in radians, with pi taken as 3.14.
+double TwistAngle(std::int16_t phase);
+
+// Moves the phase by the speed, clamped and turned at 0 and kPhaseTop. A result outside
+// 16 bits throws RuntimeError (Overflow) and leaves the state as it was.
+void AdvancePhase(PhaseState& phase, float rotationSpeed);
+
+// The 600 segments of a frame in drawing order: step 1 red, green, blue, then step 2, ...
+void ComputeFrame(const AnchorState& anchors, double twistAngle, FrameSegments& segments);
+
+// The frame loop: start, then move, clear, draw, refresh, yield, until Running is false after
+// a yield. An error (the phase overflow) ends it by throwing; the last frame stays drawn.
+// Allocates nothing once started.
+void RunAnimation(AnchorState& anchors, DrawingSurface& display, EventYield& events, RandomSource& random,
+                  float rotationSpeed);
+
+}  // namespace spindle

@@ -1,0 +1,102 @@
+// The saver window's handlers, step by step; the steps that may fail are skipped one at a time.
+#include "saver/saver_controller.h"
+
+#include <utility>
+
+#include "runtime/conversions.h"
+#include "runtime/runtime_error.h"
+#include "runtime/text_utf8.h"
+
+namespace spindle {
+
+MusicFileType MusicFileTypeOf(std::string_view bgmFile) {
+    const std::size_t length = CharacterCount(bgmFile);
+    const std::string ending = UpperAscii(CharacterSlice(bgmFile, length < 3 ? 0 : length - 3));
+    if (ending == "WAV") return MusicFileType::Wav;
+    if (ending == "MP3") return MusicFileType::Mp3;
+    return MusicFileType::None;
+}
+
+SaverController::SaverController(SaverFormPort& form, DrawingSurface& display, EventYield& events,
+                                 MusicRoutines& music, SystemSettingsPort& system, const SettingsValues& settings,
+                                 std::string modeLetter, std::int32_t& cursorState)
+    : form_(form),
+      display_(display),
+      events_(events),
+      music_(music),
+      system_(system),
+      settings_(settings),
+      modeLetter_(std::move(modeLetter)),
+      cursorState_(cursorState) {}
+
+void SaverController::Form_Load() {
+    RunStep([&] { form_.CoverScreen(); });
+    RunStep([&] { form_.CoverWindowWithDisplay(); });
+    RunStep([&] {
+        // Centred in pixels; on a screen smaller than the picture the point is negative and the copy is cut.
+        const std::int32_t x =
+            RoundToInt32((display_.ScaleWidth() / form_.TwipsPerPixelX() - form_.PictureWidth()) / 2);
+        const std::int32_t y =
+            RoundToInt32((display_.ScaleHeight() / form_.TwipsPerPixelY() - form_.PictureHeight()) / 2);
+        form_.CopyPictureToDisplay(x, y, RoundToInt32(form_.PictureWidth()), RoundToInt32(form_.PictureHeight()));
+    });
+    RunStep([&] { display_.Refresh(); });
+    RunStep([&] { form_.KeepDisplayImageAsBackground(); });
+    if (settings_.BgmKind == 1) {
+        RunStep([&] { music_.CdOpen(); });
+        RunStep([&] { form_.SetTimer2Enabled(true); });
+    } else if (settings_.BgmKind == 2) {
+        if (FileType() == MusicFileType::Wav) RunStep([&] { music_.WavPlay(); });
+        if (FileType() == MusicFileType::Mp3) {
+            RunStep([&] { music_.Mp3Open(); });
+            RunStep([&] { form_.SetTimer1Enabled(true); });
+        }
+    }
+    RunStep([&] { form_.ShowNormal(); });
+    RunStep([&] { form_.MakeTopmost(); });
+    RunStep([&] { RunAnimation(anchors_, display_, events_, random_, settings_.RotationSpeed); });
+}
+
+void SaverController::Form_KeyDown(std::int16_t keyCode, std::int16_t) {
+    RunStep([&] {
+        if (settings_.BgmKind == 1 && keyCode == kKeyLeft) {
+            music_.CdPreviousTrack();
+        } else if (settings_.BgmKind == 1 && keyCode == kKeyRight) {
+            music_.CdNextTrack();
+        } else {
+            EndSaver();
+        }
+    });
+}
+
+void SaverController::Display_Click() { EndSaver(); }
+
+void SaverController::Timer1_Timer() { music_.Mp3Rewind(); }
+
+void SaverController::Timer2_Timer() {
+    music_.CdPoll();
+    form_.SetTimer2Enabled(music_.CdPolling());
+}
+
+void SaverController::EndSaver() {
+    bool closeCd = false;
+    RunStep([&] { closeCd = form_.Timer2Enabled(); });
+    if (closeCd) {
+        RunStep([&] { form_.SetTimer2Enabled(false); });
+        RunStep([&] { music_.CdClose(); });
+    }
+    if (settings_.BgmKind == 2) {
+        if (FileType() == MusicFileType::Wav) RunStep([&] { music_.WavStop(); });
+        if (FileType() == MusicFileType::Mp3) RunStep([&] { music_.Mp3Close(); });
+    }
+    if (modeLetter_ == "S") {
+        RunStep([&] { SetSaverRunning(-1, system_); });
+        RunStep([&] { cursorState_ = system_.ShowCursor(cursorState_); });
+    }
+    RunStep([&] { system_.SetSystemParameter(kSetScreenSaveActive, 1); });
+    anchors_.Running = false;
+    RunStep([&] { form_.Unload(); });
+    form_.EndProcess();
+}
+
+}  // namespace spindle

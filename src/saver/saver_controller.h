@@ -1,0 +1,86 @@
+// The saver window's handlers: load (cover the screen, centre the picture, start the music,
+// run the animation), keys, click, the music timers and the shut-down. The window itself is a
+// port, so every rule here runs without Windows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "music/music_routines.h"
+#include "saver/line_animation.h"
+#include "saver/uniform_random.h"
+#include "startup/process_values.h"
+#include "startup/system_settings_port.h"
+
+namespace spindle {
+
+inline constexpr std::int16_t kKeyLeft = 37;
+inline constexpr std::int16_t kKeyRight = 39;
+
+enum class MusicFileType { None, Wav, Mp3 };
+
+// The last three characters of the file name, upper-cased: "WAV" or "MP3"; no dot needed.
+MusicFileType MusicFileTypeOf(std::string_view bgmFile);
+
+// What the handlers ask of the saver window. A step that fails throws; the handlers that skip
+// failing steps carry on with the next one.
+class SaverFormPort {
+public:
+    virtual ~SaverFormPort() = default;
+    // Window as large as the screen, then at (0, 0).
+    virtual void CoverScreen() = 0;
+    // Display as large as the window's interior, then at (0, 0).
+    virtual void CoverWindowWithDisplay() = 0;
+    virtual double TwipsPerPixelX() = 0;
+    virtual double TwipsPerPixelY() = 0;
+    // Pic_D's interior size in pixels.
+    virtual double PictureWidth() = 0;
+    virtual double PictureHeight() = 0;
+    // BitBlt from Pic_D (0, 0) into Display's off-screen image at (x, y), SRCCOPY.
+    virtual void CopyPictureToDisplay(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) = 0;
+    // From now on every Cls of Display restores its current image.
+    virtual void KeepDisplayImageAsBackground() = 0;
+    virtual void SetTimer1Enabled(bool enabled) = 0;
+    virtual void SetTimer2Enabled(bool enabled) = 0;
+    virtual bool Timer2Enabled() = 0;
+    // Window state normal, shown modeless.
+    virtual void ShowNormal() = 0;
+    // SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE).
+    virtual void MakeTopmost() = 0;
+    virtual void Unload() = 0;
+    virtual void EndProcess() = 0;
+};
+
+class SaverController {
+public:
+    SaverController(SaverFormPort& form, DrawingSurface& display, EventYield& events, MusicRoutines& music,
+                    SystemSettingsPort& system, const SettingsValues& settings, std::string modeLetter,
+                    std::int32_t& cursorState);
+
+    // Returns only when the animation has ended without ending the process.
+    void Form_Load();
+    void Form_KeyDown(std::int16_t keyCode, std::int16_t shift);
+    void Display_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void EndSaver();
+
+    const AnchorState& Anchors() const { return anchors_; }
+
+private:
+    MusicFileType FileType() const { return MusicFileTypeOf(settings_.BgmFile); }
+
+    SaverFormPort& form_;
+    DrawingSurface& display_;
+    EventYield& events_;
+    MusicRoutines& music_;
+    SystemSettingsPort& system_;
+    const SettingsValues& settings_;
+    std::string modeLetter_;
+    std::int32_t& cursorState_;
+    AnchorState anchors_;
+    UniformRandom random_;
+};
+
+}  // namespace spindle

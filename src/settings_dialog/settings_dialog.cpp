@@ -1,0 +1,101 @@
+// The settings dialog's routines. Every routine runs its steps one after another and skips a
+// step that fails; nothing is ever reported.
+#include "settings_dialog/settings_dialog.h"
+
+#include <vector>
+
+#include "runtime/conversions.h"
+#include "runtime/runtime_error.h"
+#include "settings_dialog/dialog_rules.h"
+#include "startup/settings_keys.h"
+
+namespace spindle {
+
+void SettingsDialog::FormLoad() {
+    RunStep([&] {
+        const DialogPosition position = DialogPlacement(platform_.ScreenWidthTwips(), platform_.ScreenHeightTwips(),
+                                                        view_.DialogWidthTwips(), view_.DialogHeightTwips());
+        view_.MoveTo(position.left, position.top);
+    });
+    RunStep([&] { view_.InitButtons(); });
+    RunStep([&] { view_.SetSpeedBarValue(RoundToInt16(values_.RotationSpeed)); });
+    RunStep([&] { view_.SetSpeedCaption(SpeedCaption(values_.RotationSpeed)); });
+    RunStep([&] {
+        for (int index = 0; index < kMusicChoiceCount; ++index) view_.ShowMark(index, false);
+    });
+    RunStep([&] {
+        // A kind no row stands for selects nothing.
+        if (values_.BgmKind >= 0 && values_.BgmKind < kMusicChoiceCount) view_.ShowMark(values_.BgmKind, true);
+    });
+    RunStep([&] { view_.SetRepeatText(RepeatText(values_.BgmRepeat)); });
+    RunStep([&] {
+        for (const std::string& entry : RepeatListEntries()) view_.AddRepeatEntry(entry);
+    });
+    RunStep([&] { view_.SetFileCaption(values_.BgmFile); });
+    RunStep([&] { SetZoomPoint(platform_.CursorPosition()); });
+    RunStep([&] { platform_.ZoomWindowOpen(); });
+    RunStep([&] { platform_.SetMousePointer(MousePointer::Default); });
+}
+
+void SettingsDialog::FormResize() {
+    for (ShadedSurface surface : {ShadedSurface::Form, ShadedSurface::PictureBox}) {
+        std::vector<ShadeColour> lines;
+        RunStep([&] { lines = ShadingLines(surface, view_.InteriorHeight(surface)); });
+        RunStep([&] {
+            for (std::size_t y = 0; y < lines.size(); ++y) view_.DrawShadingLine(surface, static_cast<int>(y), lines[y]);
+        });
+    }
+}
+
+void SettingsDialog::FormUnload() {
+    RunStep([&] { platform_.ZoomWindowClose(); });
+}
+
+void SettingsDialog::CmdSetClick() {
+    SaveSettings();
+    view_.Unload();
+}
+
+void SettingsDialog::CmdCanClick() { view_.Unload(); }
+
+void SettingsDialog::CmdBgmClick() { ChooseMusicFile(); }
+
+void SettingsDialog::HsFastChange() { view_.SetSpeedCaption(std::to_string(view_.SpeedBarValue())); }
+
+void SettingsDialog::HsFastScroll() { HsFastChange(); }
+
+void SettingsDialog::ImgBgmClick(int index) { ChooseMusic(index); }
+
+void SettingsDialog::LblBgmClick(int index) { ChooseMusic(index); }
+
+void SettingsDialog::ChooseMusic(int index) {
+    for (int row = 0; row < kMusicChoiceCount; ++row) view_.ShowMark(row, false);
+    view_.ShowMark(index, true);
+    values_.BgmKind = static_cast<std::int16_t>(index);
+}
+
+void SettingsDialog::LblUrlClick() {
+    RunStep([&] { platform_.SetMousePointer(MousePointer::Hourglass); });
+    RunStep([&] { platform_.OpenInShell(view_.LinkCaption()); });
+    RunStep([&] { platform_.SetMousePointer(MousePointer::Default); });
+}
+
+void SettingsDialog::ChooseMusicFile() {
+    std::optional<std::string> chosen;
+    RunStep([&] { chosen = platform_.ChooseFile(); });
+    if (!chosen) return;
+    RunStep([&] { values_.BgmFile = *chosen; });
+    RunStep([&] { view_.SetFileCaption(values_.BgmFile); });
+}
+
+void SettingsDialog::SaveSettings() {
+    const std::string_view section = kSettingsSection.name;
+    RunStep([&] { platform_.WriteIniString(section, kSpeedKey.name, SaveText(view_.SpeedBarValue())); });
+    RunStep([&] { platform_.WriteIniString(section, kBgmKindKey.name, SaveText(values_.BgmKind)); });
+    // A number the box cannot hold as a track keeps the value read at start-up.
+    RunStep([&] { values_.BgmRepeat = RepeatFromText(view_.RepeatText(), platform_.DecimalSeparator()); });
+    RunStep([&] { platform_.WriteIniString(section, kBgmRepeatKey.name, SaveText(values_.BgmRepeat)); });
+    RunStep([&] { platform_.WriteIniString(section, kBgmFileKey.name, values_.BgmFile); });
+}
+
+}  // namespace spindle
