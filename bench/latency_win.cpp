@@ -10,14 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "bench_clock_win.h"
 
-double Now() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000 / static_cast<double>(f.QuadPart);
-}
+namespace {
 
 COLORREF CentrePixel() {
     HDC screen = GetDC(nullptr);

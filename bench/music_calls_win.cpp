@@ -2,7 +2,7 @@
 // poll with no drive, the MP3 check while a file plays and after a failed open. Run with the
 // path of a short MP3 as the argument (one command line):
 //   SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh build/win64/wine /usr/lib/wine/wine64
-//     build/win64/bench/music_calls.exe 'Z:\work\main\build\win64\tests\win\music\tone.mp3'
+//     build/win64/bench/music_calls.exe 'Z:\work\main\build\win64\tests\e2e\music\tone.mp3'
 #include <windows.h>
 
 #include <algorithm>
@@ -11,19 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock_win.h"
 #include "music/mci_sender_win.h"
 #include "music/music_module.h"
 #include "music/sound_device_win.h"
 #include "runtime/wide_text_win.h"
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000 / static_cast<double>(f.QuadPart);
-}
 
 // Calls `call` every `intervalMs` for `count` times; prints the longest and the mean call.
 void Measure(const char* what, int count, DWORD intervalMs, const std::function<void()>& call) {

@@ -8,7 +8,7 @@ packages=(
   wine64 xvfb xdotool imagemagick fonts-ipafont-gothic locales
   sox lame libsox-fmt-mp3
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
-  xplanet-images zip unzip python3 clang libclang-rt-14-dev
+  xplanet-images zip unzip python3
 )
 
 missing=()

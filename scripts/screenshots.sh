@@ -11,7 +11,7 @@ build=${SPINDLE_BUILD_DIR:-build/win64}
 [ -n "${SPINDLE_BUILD_DIR:-}" ] || cmake --preset win64 >/dev/null
 cmake --build "$build" --target Spindlewave release_screenshot_helper
 
-helper=$(realpath "$build")/tests/e2e/release/release_screenshot_helper.exe
+helper=$(realpath "$build")/tools/screenshots/release_screenshot_helper.exe
 work=$(realpath "$build")/screenshots
 rm -rf "$work"
 mkdir -p "$work" docs/images

@@ -25,14 +25,18 @@ echo "== test win32 (built files only; 32-bit code cannot run here)"
 ctest --test-dir build/win32 -L pe --output-on-failure "${filter[@]}"
 if [ $# -eq 0 ] || echo release_package | grep -Eq -- "$1"; then
   echo "== release package: made twice from the two builds above; the same bytes, contents checked"
-  rm -rf build/release-check
+  rc=build/release-check pkg=Spindlewave-1.0.0.zip x=build/release-check/x/Spindlewave-1.0.0
+  rm -rf $rc
   for run in a b; do
-    scripts/release.sh --x64 build/win64/Spindlewave.scr --x86 build/win32/Spindlewave.scr \
-      --out "build/release-check/$run" >/dev/null
+    scripts/release.sh --x64 build/win64/Spindlewave.scr --x86 build/win32/Spindlewave.scr --out $rc/$run >/dev/null
   done
-  cmp build/release-check/a/Spindlewave-*.zip build/release-check/b/Spindlewave-*.zip
-  python3 tests/pe/check_release.py build/release-check/a/Spindlewave-*.zip \
-    --x64 build/win64/Spindlewave.scr --x86 build/win32/Spindlewave.scr
+  cmp $rc/a/$pkg $rc/b/$pkg
+  diff <(unzip -Z1 $rc/a/$pkg) <(printf 'Spindlewave-1.0.0/%s\n' LICENSE.txt README-ja.txt SHA256SUMS \
+    x64/Spindlewave.scr x86/Spindlewave.scr)
+  unzip -q $rc/a/$pkg -d $rc/x
+  (cd $x && [ "$(wc -l <SHA256SUMS)" = 4 ] && sha256sum --strict --quiet -c SHA256SUMS \
+    && grep -q インストール README-ja.txt && grep -q NASA README-ja.txt && grep -q 'MIT License' LICENSE.txt)
+  cmp $x/x64/Spindlewave.scr build/win64/Spindlewave.scr && cmp $x/x86/Spindlewave.scr build/win32/Spindlewave.scr
 fi
 echo "== test win64 under Wine"
 SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh build/win64/wine ctest --preset win64 "${filter[@]}"

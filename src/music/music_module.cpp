@@ -119,7 +119,9 @@ void MusicModule::Mp3Close() {
 void MusicModule::WavPlay() {
     RunStep([&] {
         if (sound_.WaveOutDeviceCount() <= 0) return;
-        sound_.Play(settings_.BgmFile, kSoundAsync | kSoundLoop);
+        // Without SND_NODEFAULT a WAV that cannot be played would loop the system's default
+        // sound for the rest of the saver's life.
+        sound_.Play(settings_.BgmFile, kSoundAsync | kSoundLoop | kSoundNoDefault);
     });
 }
 

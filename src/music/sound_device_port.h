@@ -9,6 +9,7 @@ namespace spindle {
 
 inline constexpr std::uint32_t kSoundAsync = 0x0001;  // SND_ASYNC
 inline constexpr std::uint32_t kSoundLoop = 0x0008;   // SND_LOOP
+inline constexpr std::uint32_t kSoundNoDefault = 0x0002;  // SND_NODEFAULT
 
 class SoundDevicePort {
 public:

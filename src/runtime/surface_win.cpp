@@ -18,6 +18,23 @@ int ToPixel(double scaleUnits, double twipsPerPixel) {
 
 }  // namespace
 
+ScopedBitmap CreateTopDownDib(HDC dc, int width, int height, std::uint32_t*& bits) {
+    bits = nullptr;
+    if (width <= 0 || height <= 0) return {};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* memory = nullptr;
+    ScopedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    if (!bitmap || !memory) return {};
+    bits = static_cast<std::uint32_t*>(memory);
+    return bitmap;
+}
+
 PersistentImage::Dib::~Dib() { Release(); }
 
 void PersistentImage::Dib::Release() {
@@ -30,21 +47,9 @@ void PersistentImage::Dib::Release() {
 bool PersistentImage::Dib::Create(int width, int height) {
     Release();
     if (!dc_.get() || width <= 0 || height <= 0) return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap_ || !bits) {
-        bitmap_.reset();
-        return false;
-    }
+    bitmap_ = CreateTopDownDib(dc_.get(), width, height, bits_);
+    if (!bitmap_) return false;
     original_ = SelectObject(dc_.get(), bitmap_.get());
-    bits_ = static_cast<std::uint32_t*>(bits);
     // One pen for every line: the DC pen, whose colour each line sets.
     SelectObject(dc_.get(), GetStockObject(DC_PEN));
     return true;

@@ -11,6 +11,10 @@
 
 namespace spindle {
 
+// A 32-bit DIB section, top row first, for `dc` (null: the screen); `bits` gets its pixels.
+// Empty (and `bits` null) when it cannot be made.
+ScopedBitmap CreateTopDownDib(HDC dc, int width, int height, std::uint32_t*& bits);
+
 class PersistentImage {
 public:
     PersistentImage();

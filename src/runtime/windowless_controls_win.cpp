@@ -38,26 +38,6 @@ void WindowlessLabel::SetFont(const LabelFont& font) {
     Changed();
 }
 
-void WindowlessLabel::SetColour(COLORREF colour) {
-    colour_ = colour;
-    Changed();
-}
-
-void WindowlessLabel::SetAlignment(Alignment alignment) {
-    alignment_ = alignment;
-    Changed();
-}
-
-void WindowlessLabel::SetBorder(bool border) {
-    border_ = border;
-    Changed();
-}
-
-void WindowlessLabel::SetAutoSize(bool autoSize) {
-    autoSize_ = autoSize;
-    Changed();
-}
-
 UINT WindowlessLabel::Format() const {
     // No mnemonic prefix: a file name with "&" must show as it is. Long words (paths) wrap too.
     UINT format = DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL;

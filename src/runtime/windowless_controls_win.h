@@ -63,16 +63,21 @@ public:
     void SetCaption(const std::string& utf8);
     const std::string& Caption() const { return caption_; }
     void SetFont(const LabelFont& font);
-    void SetColour(COLORREF colour);
-    void SetAlignment(Alignment alignment);
+    void SetColour(COLORREF colour) { Set(colour_, colour); }
+    void SetAlignment(Alignment alignment) { Set(alignment_, alignment); }
     // A thin sunken frame around the text.
-    void SetBorder(bool border);
+    void SetBorder(bool border) { Set(border_, border); }
     // Sized to its text: the size follows every caption and font change.
-    void SetAutoSize(bool autoSize);
+    void SetAutoSize(bool autoSize) { Set(autoSize_, autoSize); }
 
     void Draw(HDC dc) const override;
 
 private:
+    template <typename Value>
+    void Set(Value& member, Value value) {
+        member = value;
+        Changed();
+    }
     void Changed();
     UINT Format() const;
 

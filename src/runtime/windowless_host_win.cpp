@@ -145,6 +145,10 @@ bool WindowlessHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != window_) pressed_ = nullptr;
             return false;
+        case WM_NCDESTROY:
+            // The window goes; its default handling still runs.
+            Attach(nullptr);
+            return false;
         default:
             return false;
     }
@@ -163,19 +167,8 @@ bool PictureBox::Create(HWND parent, const RECT& bounds, int controlId, bool fra
 LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (host_.HandleMessage(message, wParam, lParam, result)) return result;
-    switch (message) {
-        case WM_COMMAND:
-        case WM_HSCROLL:
-        case WM_VSCROLL:
-        case WM_NOTIFY:
-            if (onChildNotify && onChildNotify(message, wParam, lParam, result)) return result;
-            break;
-        case WM_NCDESTROY:
-            host_.Attach(nullptr);
-            break;
-        default:
-            break;
-    }
+    const bool fromChild = message == WM_COMMAND || message == WM_HSCROLL || message == WM_VSCROLL || message == WM_NOTIFY;
+    if (fromChild && onChildNotify && onChildNotify(message, wParam, lParam, result)) return result;
     return DefaultHandling(message, wParam, lParam);
 }
 

@@ -58,7 +58,7 @@ public:
     // The kept drawing and the controls over it.
     void PaintTo(HDC dc, const RECT& area) const;
 
-    // Paint, pointer and mouse messages of the container; true when handled.
+    // Paint, pointer and mouse messages of the container; true when handled. Detaches at WM_NCDESTROY.
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:

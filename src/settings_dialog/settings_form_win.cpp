@@ -290,16 +290,10 @@ bool SettingsForm::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
 LRESULT SettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (host_.HandleMessage(message, wParam, lParam, result)) return result;
-    switch (message) {
-        case WM_CLOSE:
-            // The close box: the dialog closes without saving.
-            Unload();
-            return 0;
-        case WM_NCDESTROY:
-            host_.Attach(nullptr);
-            break;
-        default:
-            break;
+    if (message == WM_CLOSE) {
+        // The close box: the dialog closes without saving.
+        Unload();
+        return 0;
     }
     return DefaultHandling(message, wParam, lParam);
 }

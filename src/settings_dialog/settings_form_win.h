@@ -19,7 +19,7 @@
 namespace spindle {
 
 inline constexpr const wchar_t* kSettingsDialogCaption = L"Spindlewave_Setting";
-inline constexpr const char* kHomePageAddress = "https://github.com/spindlewave/spindlewave";
+inline constexpr const char* kHomePageAddress = "https://spindlewave.github.io/";
 inline constexpr const char* kCreditLine = "Ver 1.0.0  \xC2\xA9 The Spindlewave authors";
 
 class SettingsForm : public BaseWindow<SettingsForm>, private SettingsDialogView {

@@ -136,6 +136,10 @@ public:
     }
 
     bool Replace(const std::string& from, const std::string& to) override {
+        // A read-only settings file stays as it is. Windows refuses the move anyway, but Wine
+        // running as root would replace it.
+        const DWORD attributes = GetFileAttributesW(PathToWide(to).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
         return MoveFileExW(PathToWide(from).c_str(), PathToWide(to).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     }

@@ -1,162 +1,146 @@
 #!/usr/bin/env python3
-"""check_resources.py FILE [MACHINE]: the built Spindlewave.scr carries a well-formed manifest,
-version resource, icon and saver name, and its header has no link time (reproducible builds).
-Exits 0 when every check holds; otherwise prints each fault and exits 1."""
+"""check_resources.py FILE [i386|x86_64]: the built Spindlewave.scr carries a well-formed manifest,
+version resource, icon and saver name, and no link time. Prints each fault; exits 1 if any."""
+import struct
 import sys
 import xml.etree.ElementTree as ET
-from pathlib import Path
 
-sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-sys.path.insert(0, str(Path(__file__).resolve().parent))
-import pe_resources as pe  # noqa: E402
-
-VERSION = (1, 0, 0, 0)
-VERSION_TEXT = "1.0.0"
-COMMON_CONTROLS_TOKEN = "6595b64144ccf1df"
-SUPPORTED_OS = {
-    "{e2011457-1546-43c5-a5fe-008deee3d3f0}": "Windows Vista",
-    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "Windows 7",
-    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "Windows 8",
-    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "Windows 8.1",
-    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "Windows 10 and 11",
-}
-ASM_V1 = "{urn:schemas-microsoft-com:asm.v1}"
-ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
-COMPAT = "{urn:schemas-microsoft-com:compatibility.v1}"
-WS_2005 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
+RT_ICON, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 6, 14, 16, 24
+MACHINES = {0x14C: "i386", 0x8664: "x86_64"}
+WINDOWS_VISTA_TO_11 = {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                       "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                       "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
+VERSION_STRINGS = {"FileVersion": "1.0.0", "ProductVersion": "1.0.0", "ProductName": "Spindlewave",
+                   "OriginalFilename": "Spindlewave.scr", "FileDescription": "Spindlewave スクリーン セーバー"}
 
 
-def check_manifest(resources, faults):
-    text = pe.single(resources, pe.RT_MANIFEST, 1, "manifest")
-    try:
-        root = ET.fromstring(text)
-    except ET.ParseError as error:
-        faults.append(f"manifest is not well-formed XML: {error}")
-        return
-    if root.tag != ASM_V1 + "assembly" or root.get("manifestVersion") != "1.0":
-        faults.append("manifest root is not an asm.v1 assembly of version 1.0")
-    controls = [identity for identity in root.iter(ASM_V1 + "assemblyIdentity")
-                if identity.get("name") == "Microsoft.Windows.Common-Controls"]
-    if len(controls) != 1:
-        faults.append("manifest does not depend on Microsoft.Windows.Common-Controls exactly once")
-    else:
-        identity = controls[0]
-        if identity.get("version") != "6.0.0.0":
-            faults.append(f"common controls version is {identity.get('version')}, not 6.0.0.0")
-        if (identity.get("publicKeyToken") or "").lower() != COMMON_CONTROLS_TOKEN:
-            faults.append("common controls dependency has the wrong public key token")
-        if identity.get("processorArchitecture") != "*" or identity.get("type") != "win32":
-            faults.append("common controls dependency is not for every architecture (win32, *)")
-    found = {(os.get("Id") or "").lower() for os in root.iter(COMPAT + "supportedOS")}
-    for guid, name in SUPPORTED_OS.items():
-        if guid not in found:
-            faults.append(f"manifest does not list {name} as a supported OS")
-    aware = [element.text for element in root.iter(WS_2005 + "dpiAware")]
-    if [(value or "").strip().lower() for value in aware] != ["true"]:
-        faults.append(f"manifest's dpiAware is {aware}, not one system-aware 'true'")
-    levels = [element.get("level") for element in root.iter(ASM_V3 + "requestedExecutionLevel")]
-    if levels not in ([], ["asInvoker"]):
-        faults.append(f"manifest asks for execution level {levels}")
+def read_pe(data):
+    """(machine, link time, {type: {id: {language: bytes}}}); damaged input raises."""
+    (pe,) = struct.unpack_from("<I", data, 0x3C)
+    if data[:2] != b"MZ" or data[pe:pe + 4] != b"PE\0\0":
+        raise ValueError("not a PE file")
+    machine, count, stamp, _, _, optional_size = struct.unpack_from("<HHIIIH", data, pe + 4)
+    optional = pe + 24
+    directories = optional + (96 if struct.unpack_from("<H", data, optional)[0] == 0x10B else 112)
+    (resource_rva,) = struct.unpack_from("<I", data, directories + 16)
+    sections = [struct.unpack_from("<IIII", data, optional + optional_size + 40 * i + 8) for i in range(count)]
+
+    def offset(rva):
+        for virtual_size, start, raw_size, raw in sections:
+            if start <= rva < start + min(virtual_size, raw_size):
+                return raw + rva - start
+        raise ValueError(f"RVA {rva:#x} lies in no section's data")
+
+    base = offset(resource_rva)
+
+    def tree(at, depth):  # type, id, language: three levels, so a looping directory cannot hang
+        named, numbered = struct.unpack_from("<HH", data, at + 12)
+        result = {}
+        for i in range(named + numbered):
+            name, target = struct.unpack_from("<II", data, at + 16 + 8 * i)
+            name = f"named@{name:#x}" if name & 0x80000000 else name
+            if depth < 3 and target & 0x80000000:
+                result[name] = tree(base + (target & 0x7FFFFFFF), depth + 1)
+            elif depth == 3 and not target & 0x80000000:
+                rva, size = struct.unpack_from("<II", data, base + target)
+                result[name] = data[offset(rva):offset(rva) + size]
+            else:
+                raise ValueError("resource directory is not type/id/language")
+        return result
+
+    return MACHINES.get(machine, hex(machine)), stamp, tree(base, 1)
 
 
-def check_version(resources, faults):
-    blob = pe.single(resources, pe.RT_VERSION, 1, "version resource")
-    fields, tables, translations = pe.parse_version_info(blob)
-    file_version = (fields[2] >> 16, fields[2] & 0xFFFF, fields[3] >> 16, fields[3] & 0xFFFF)
-    product_version = (fields[4] >> 16, fields[4] & 0xFFFF, fields[5] >> 16, fields[5] & 0xFFFF)
-    if file_version != VERSION or product_version != VERSION:
-        faults.append(f"fixed version is {file_version} / {product_version}, not {VERSION}")
-    if fields[9] != 1:  # VFT_APP
-        faults.append(f"file type is {fields[9]}, not an application")
-    if len(translations) != 1:
-        faults.append(f"version resource names {len(translations)} translations, not one")
-        return
-    language, codepage = translations[0]
-    key = f"{language:04x}{codepage:04x}"
-    strings = tables.get(key)
-    if strings is None:
-        faults.append(f"no string table {key} for the translation the resource names")
-        return
-    wanted = {"FileVersion": VERSION_TEXT, "ProductVersion": VERSION_TEXT,
-              "ProductName": "Spindlewave", "OriginalFilename": "Spindlewave.scr"}
-    for name, value in wanted.items():
-        if strings.get(name) != value:
-            faults.append(f"version string {name} is {strings.get(name)!r}, not {value!r}")
-    for name in ("FileDescription", "CompanyName", "LegalCopyright"):
-        if not strings.get(name, "").strip():
-            faults.append(f"version string {name} is missing or empty")
-    if "Spindlewave" not in strings.get("FileDescription", ""):
-        faults.append("file description does not name Spindlewave")
+def only(resources, rtype, rid):
+    (blob,) = resources[rtype][rid].values()  # exactly one language
+    return blob
 
 
-def check_icon(resources, faults):
-    groups = resources.get(pe.RT_GROUP_ICON, {})
-    # Explorer shows the first icon group; IDI_SPINDLEWAVE must be it.
-    numbered = sorted(name for name in groups if isinstance(name, int))
-    named = [name for name in groups if not isinstance(name, int)]
-    if named or not numbered or numbered[0] != 1:
-        faults.append(f"the first icon group is not IDI_SPINDLEWAVE (1): {named + numbered}")
-        if 1 not in groups:
-            return
-    entries = pe.parse_group_icon(pe.single(resources, pe.RT_GROUP_ICON, 1, "icon group"))
-    sizes = set()
-    for width, height, bits, size, icon_id in entries:
-        try:
-            image = pe.single(resources, pe.RT_ICON, icon_id, f"{width}x{height} icon image")
-        except pe.PeError as error:
-            faults.append(str(error))
-            continue
-        if len(image) != size:
-            faults.append(f"icon image {icon_id} holds {len(image)} bytes, its group says {size}")
-        if image[:8] == b"\x89PNG\r\n\x1a\n":
-            sizes.add((width, bits))
-            continue
-        header = pe.struct.unpack_from("<IiiHH", image, 0) if len(image) >= 16 else None
-        if header is None or header[0] != 40 or header[1] != width or header[2] != 2 * height \
-                or header[4] != bits:
-            faults.append(f"icon image {icon_id} is not a {width}x{height} {bits}-bit bitmap")
-            continue
-        sizes.add((width, bits))
-    for width in (16, 32, 48):
-        if (width, 32) not in sizes:
-            faults.append(f"the icon has no {width}x{width} image in 32-bit colour")
-    if (32, 8) not in sizes:
-        faults.append("the icon has no 32x32 256-colour image")
+def version_values(blob, start=0, end=None, path=""):
+    """VS_VERSIONINFO as {"/VS_VERSION_INFO/StringFileInfo/041104b0/ProductName": value bytes}."""
+    values, end = {}, len(blob) if end is None else end
+    while start + 6 <= end:
+        length, value_length, kind = struct.unpack_from("<HHH", blob, start)
+        if length < 6 or start + length > end:
+            raise ValueError("version block has a bad length")
+        key_end = start + 6
+        while blob[key_end:key_end + 2] not in (b"\0\0", b""):
+            key_end += 2
+        key = path + "/" + blob[start + 6:key_end].decode("utf-16-le")
+        value = (key_end + 5) & ~3
+        values[key] = blob[value:value + value_length * (2 if kind == 1 else 1)]
+        values.update(version_values(blob, (value + len(values[key]) + 3) & ~3, start + length, key))
+        start = (start + length + 3) & ~3
+    return values
+
+
+def check_manifest(resources, fault):
+    root = ET.fromstring(only(resources, RT_MANIFEST, 1))
+    ns = {"v1": "urn:schemas-microsoft-com:asm.v1", "c": "urn:schemas-microsoft-com:compatibility.v1",
+          "v3": "urn:schemas-microsoft-com:asm.v3", "ws": "http://schemas.microsoft.com/SMI/2005/WindowsSettings"}
+    fault(root.tag != "{%s}assembly" % ns["v1"], f"manifest root is {root.tag}, not an asm.v1 assembly")
+    controls = [(e.get("version"), e.get("publicKeyToken"), e.get("processorArchitecture"))
+                for e in root.iterfind(".//v1:dependentAssembly/v1:assemblyIdentity", ns)
+                if e.get("name") == "Microsoft.Windows.Common-Controls"]
+    fault(controls != [("6.0.0.0", "6595b64144ccf1df", "*")], f"common controls dependency is {controls}")
+    systems = {e.get("Id") for e in root.iterfind("c:compatibility/c:application/c:supportedOS", ns)}
+    fault(WINDOWS_VISTA_TO_11 - systems, f"supported OS list misses {WINDOWS_VISTA_TO_11 - systems}")
+    aware = [e.text for e in root.iterfind("v3:application/v3:windowsSettings/ws:dpiAware", ns)]
+    fault(aware != ["true"], f"dpiAware is {aware}, not one system-aware 'true'")
+
+
+def check_version(resources, fault):
+    values = version_values(only(resources, RT_VERSION, 1))
+    fixed = struct.unpack("<13I", values["/VS_VERSION_INFO"])
+    fault(fixed[0] != 0xFEEF04BD, "fixed version information has a bad signature")
+    fault(fixed[2:6] != (0x10000, 0, 0x10000, 0) or fixed[9] != 1, "fixed version is not application 1.0.0.0")
+    table = "%04x%04x" % struct.unpack("<HH", values["/VS_VERSION_INFO/VarFileInfo/Translation"])
+    for name, wanted in VERSION_STRINGS.items():
+        text = values.get(f"/VS_VERSION_INFO/StringFileInfo/{table}/{name}", b"").decode("utf-16-le").rstrip("\0")
+        fault(text != wanted, f"version string {name} is {text!r}, not {wanted!r}")
+
+
+def check_icon_and_name(resources, fault):
+    groups = resources[RT_GROUP_ICON]
+    fault(next(iter(groups)) != 1, "the first icon group (the one Explorer shows) is not IDI_SPINDLEWAVE")
+    group = only(resources, RT_GROUP_ICON, 1)
+    found = set()
+    for i in range(struct.unpack_from("<H", group, 4)[0]):
+        width, _, _, _, _, bits, size, icon = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
+        fault(len(only(resources, RT_ICON, icon)) != size, f"icon image {icon} is not the size its group says")
+        found.add((width, bits))
+    fault({(16, 32), (32, 32), (48, 32), (32, 8)} - found, f"icon images are {sorted(found)}")
+    block = only(resources, RT_STRING, 1)  # strings 0-15; string 1 names the saver in the system's list
+    (skip,) = struct.unpack_from("<H", block, 0)
+    (length,) = struct.unpack_from("<H", block, 2 + 2 * skip)
+    name = block[4 + 2 * skip:4 + 2 * skip + 2 * length].decode("utf-16-le")
+    fault(name != "Spindlewave", f"string 1 is {name!r}, not 'Spindlewave'")
 
 
 def check(path, machine=None):
-    """The faults found in the file, as sentences; empty when it passes."""
     faults = []
+
+    def fault(failed, message):
+        if failed:
+            faults.append(message)
+
     try:
-        image = pe.PeFile(Path(path).read_bytes())
-        if machine and pe.MACHINES.get(image.machine) != machine:
-            faults.append(f"machine is {pe.MACHINES.get(image.machine, hex(image.machine))}, not {machine}")
-        if image.timestamp != 0:
-            faults.append(f"the PE header carries a link time ({image.timestamp}): builds differ")
-        resources = image.resources()
-        for step in (check_manifest, check_version, check_icon):
-            try:
-                step(resources, faults)
-            except pe.PeError as error:
-                faults.append(str(error))
-        if pe.string_from_table(resources, 1) != "Spindlewave":
-            faults.append("string 1 (the saver's name in the system's list) is not 'Spindlewave'")
-    except (OSError, pe.PeError) as error:
-        faults.append(str(error))
+        found_machine, stamp, resources = read_pe(open(path, "rb").read())
+    except (OSError, ValueError, struct.error) as error:
+        return [f"cannot read the file: {error}"]
+    fault(machine and found_machine != machine, f"machine is {found_machine}, not {machine}")
+    fault(stamp != 0, "the PE header carries a link time, so builds differ")
+    for step in (check_manifest, check_version, check_icon_and_name):
+        try:
+            step(resources, fault)
+        except (KeyError, ValueError, struct.error, UnicodeDecodeError, ET.ParseError, RecursionError) as error:
+            faults.append(f"{step.__name__}: missing or malformed ({error!r})")
     return faults
 
 
-def main(argv):
-    if len(argv) not in (1, 2):
-        print(__doc__)
-        return 2
-    faults = check(argv[0], argv[1] if len(argv) == 2 else None)
-    for fault in faults:
-        print(f"{argv[0]}: {fault}")
-    if not faults:
-        print(f"{Path(argv[0]).name}: manifest, version, icon and name resources are in order")
-    return 1 if faults else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    if len(sys.argv) not in (2, 3):
+        sys.exit(__doc__)
+    problems = check(sys.argv[1], sys.argv[2] if len(sys.argv) == 3 else None)
+    print("\n".join(f"{sys.argv[1]}: {p}" for p in problems) or "resources are in order")
+    sys.exit(1 if problems else 0)

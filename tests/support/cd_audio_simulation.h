@@ -1,10 +1,10 @@
-// A simulated MCI "cdaudio" device behind the MCI sender port, for tests: a drive with or without a
-// disc, tracks of given lengths, play/stop/status in tmsf, msf or milliseconds, and a clock that
-// only the test moves. Commands for any other device fail as for a device that was never opened.
+// A simulated MCI "cdaudio" drive behind the MCI sender port: a disc (or none) of whole-second
+// tracks, positions in tmsf, and a clock that only the test moves.
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,75 +12,104 @@
 
 namespace spindle::test {
 
-// The platform's MCI error numbers this device gives.
-inline constexpr std::int32_t kMciErrUnrecognizedKeyword = 259;
-inline constexpr std::int32_t kMciErrUnrecognizedCommand = 261;
-inline constexpr std::int32_t kMciErrInvalidDeviceName = 263;
-inline constexpr std::int32_t kMciErrDeviceOpen = 265;
-inline constexpr std::int32_t kMciErrParamOverflow = 268;
-inline constexpr std::int32_t kMciErrBadInteger = 270;
-inline constexpr std::int32_t kMciErrMissingParameter = 273;
-inline constexpr std::int32_t kMciErrDeviceNotReady = 276;
-inline constexpr std::int32_t kMciErrOutOfRange = 282;
-inline constexpr std::int32_t kMciErrBadTimeFormat = 293;
-
 class CdAudioSimulation : public MciSenderPort {
 public:
-    struct Sent {
-        std::string command;
-        std::size_t capacity;
-        std::int32_t result;
-    };
+    // MCI's numbers for: unknown command, device not open, bad integer, not ready, out of range, bad time format.
+    static constexpr std::int32_t kUnknown = 261, kNotOpen = 263, kBadInteger = 270, kNotReady = 276,
+                                  kOutOfRange = 282, kBadTimeFormat = 293;
 
-    CdAudioSimulation() = default;
-    // A drive holding a disc whose tracks last the given numbers of seconds.
-    explicit CdAudioSimulation(const std::vector<int>& trackSeconds) { InsertDisc(trackSeconds); }
-
-    void InsertDisc(const std::vector<int>& trackSeconds);
-    // Takes the disc out; a playing disc stops.
-    void RemoveDisc();
-    // Moves the device's clock on. Play runs to its end point; at the end of the disc the drive
-    // stops and rests at the start of the disc, as a player does.
-    void AdvanceMilliseconds(std::int64_t milliseconds);
-    // When set, the error-text lookup finds no text for any code.
-    void SetErrorTextsMissing(bool missing) { errorTextsMissing_ = missing; }
-
+    explicit CdAudioSimulation(const std::vector<int>& trackSeconds = {}) {
+        for (int seconds : trackSeconds) {
+            starts_.push_back(length_);
+            length_ += seconds * 1000;
+        }
+    }
+    // Play runs to the end of the disc, which then stops and rests at its start.
+    void AdvanceMilliseconds(std::int64_t milliseconds) {
+        position_ += playing_ ? milliseconds : 0;
+        if (position_ >= length_) {
+            playing_ = false;
+            position_ = 0;
+        }
+    }
     bool IsOpen() const { return open_; }
     bool IsPlaying() const { return playing_; }
-    // The track under the read head (0 without a disc), and the time into it.
-    int CurrentTrack() const;
-    std::int64_t MillisecondsIntoTrack() const;
-    int TrackCount() const { return static_cast<int>(trackStarts_.size()); }
+    int CurrentTrack() const {
+        int track = 0;
+        while (track < TrackCount() && starts_[track] <= position_) ++track;
+        return track;
+    }
+    std::int64_t MillisecondsIntoTrack() const { return CurrentTrack() ? position_ - starts_[CurrentTrack() - 1] : 0; }
+    // How many of the commands sent began with the prefix.
+    int Count(const std::string& prefix) const {
+        int count = 0;
+        for (const std::string& command : log) count += command.rfind(prefix, 0) == 0;
+        return count;
+    }
+    std::vector<std::string> log;
 
-    const std::vector<Sent>& Log() const { return log_; }
-    std::vector<std::string> Commands() const;
-    void ClearLog() { log_.clear(); }
-
-    std::int32_t SendString(std::string_view command, std::string* buffer, std::size_t capacity) override;
-    bool GetErrorString(std::int32_t code, std::string& text, std::size_t capacity) override;
+    std::int32_t SendString(std::string_view command, std::string* buffer, std::size_t capacity) override {
+        log.emplace_back(command);
+        std::string reply;
+        std::int32_t result = Execute(std::string(command), reply);
+        if (result == 0 && buffer != nullptr && capacity > 0) *buffer = reply;
+        return result;
+    }
+    bool GetErrorString(std::int32_t, std::string&, std::size_t) override { return false; }
 
 private:
-    enum class TimeFormat { Tmsf, Msf, Milliseconds };
+    int TrackCount() const { return static_cast<int>(starts_.size()); }
 
-    std::int32_t Execute(const std::vector<std::string>& words, std::string& reply);
-    std::int32_t Status(const std::vector<std::string>& words, std::string& reply);
-    std::int32_t Play(const std::vector<std::string>& words);
-    // A position text in the current time format, as milliseconds from the start of the disc.
-    std::int32_t ParsePosition(const std::string& text, std::int64_t& milliseconds) const;
-    std::string FormatPosition(std::int64_t milliseconds) const;
-    std::int32_t ParseTrackNumber(const std::string& text, int& track) const;
-    std::int64_t DiscLength() const { return discLength_; }
+    std::int32_t Execute(const std::string& command, std::string& reply) {
+        std::istringstream words(command);
+        std::string verb, device, rest, word;
+        words >> verb >> device;
+        while (words >> word) rest += (rest.empty() ? "" : " ") + word;
+        auto is = [&](const char* v, const char* r) { return verb == v && rest == r; };
+        if (device != "cdaudio" || !(open_ || is("open", ""))) return kNotOpen;
+        if (is("open", "") || is("close", "")) {
+            open_ = verb == "open";
+            tmsf_ = playing_ = false;
+        } else if (is("set", "time format tmsf")) {
+            tmsf_ = true;
+        } else if (is("status", "mode")) {
+            reply = starts_.empty() ? "not ready" : playing_ ? "playing" : "stopped";
+        } else if (starts_.empty()) {
+            return kNotReady;
+        } else if (is("stop", "") || is("play", "")) {
+            playing_ = verb == "play";  // plain play goes on from where the head stands
+        } else if (is("status", "current track")) {
+            reply = std::to_string(CurrentTrack());
+        } else if (is("status", "number of tracks")) {
+            reply = std::to_string(TrackCount());
+        } else {
+            return Position(verb == "status" && rest.rfind("position track ", 0) == 0, verb == "play", rest, reply);
+        }
+        return 0;
+    }
 
-    bool open_ = false;
-    bool discPresent_ = false;
-    bool playing_ = false;
-    bool errorTextsMissing_ = false;
-    TimeFormat timeFormat_ = TimeFormat::Msf;
-    std::vector<std::int64_t> trackStarts_;  // milliseconds from the start of the disc
-    std::int64_t discLength_ = 0;
-    std::int64_t position_ = 0;
-    std::int64_t playEnd_ = 0;
-    std::vector<Sent> log_;
+    // "status cdaudio position track N" or "play cdaudio from T:M:S:F", to the end of the disc.
+    std::int32_t Position(bool status, bool play, const std::string& rest, std::string& reply) {
+        int track = 0, minutes = 0, seconds = 0, frames = 0;
+        if (!status && !(play && rest.rfind("from ", 0) == 0)) return kUnknown;
+        if (!tmsf_) return kBadTimeFormat;
+        if (std::sscanf(rest.c_str() + (status ? 15 : 5), "%d:%d:%d:%d", &track, &minutes, &seconds, &frames) < 1)
+            return kBadInteger;
+        std::int64_t start = track < 1 || track > TrackCount()
+                                 ? length_
+                                 : starts_[track - 1] + (minutes * 60 + seconds) * 1000 + frames * 1000 / 75;
+        if (start >= length_) return kOutOfRange;
+        char tmsf[48];
+        std::snprintf(tmsf, sizeof tmsf, "%02d:%02d:%02d:%02d", track, minutes, seconds, frames);
+        if (status) reply = tmsf;
+        if (play) position_ = start;
+        playing_ = playing_ || play;
+        return 0;
+    }
+
+    bool open_ = false, tmsf_ = false, playing_ = false;
+    std::vector<std::int64_t> starts_;  // milliseconds from the start of the disc
+    std::int64_t length_ = 0, position_ = 0;
 };
 
 }  // namespace spindle::test

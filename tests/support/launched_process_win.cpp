@@ -14,6 +14,13 @@ std::wstring SaverFolder() {
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
+std::wstring BesideThisProgram(const std::wstring& name) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring path = self;
+    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
+}
+
 LaunchedProcess::LaunchedProcess(const std::wstring& program, const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;

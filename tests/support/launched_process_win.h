@@ -14,6 +14,12 @@ std::wstring SaverPath();
 // The folder of the saver under test (its settings file lives there).
 std::wstring SaverFolder();
 
+// A file beside this test program (the helper programs are built there).
+std::wstring BesideThisProgram(const std::wstring& name);
+
+// How long a started program may take to show its window under Wine.
+inline constexpr DWORD kStartTimeout = 15000;
+
 class LaunchedProcess {
 public:
     // Starts "program" arguments; the command line is `"program" arguments`.

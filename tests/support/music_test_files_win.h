@@ -1,79 +1,63 @@
-// Music files for the music tests: a folder with a blank in its name, a generated WAV tone,
-// and whole-file copies.
+// For the music tests under Wine: a folder with a blank in its name, and the file into which
+// scripts/wine-session.sh captures everything Wine plays.
 #pragma once
 
 #include <windows.h>
 
-#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 namespace spindle::test {
 
-// A folder under the temporary folder, with a blank in its name; removed with its files.
+// A fresh folder under the temporary folder, removed with everything in it.
 class MusicFolder {
 public:
-    explicit MusicFolder(const std::wstring& tag) {
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
-        path_ = std::wstring(base) + L"spindle " + tag + L" " + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
+    MusicFolder() { std::filesystem::create_directories(path_); }
     ~MusicFolder() {
-        for (const std::wstring& file : files_) DeleteFileW(file.c_str());
-        RemoveDirectoryW(path_.c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
     }
     MusicFolder(const MusicFolder&) = delete;
     MusicFolder& operator=(const MusicFolder&) = delete;
+    std::wstring Path() const { return path_.wstring(); }
+    std::wstring File(const std::wstring& name) const { return (path_ / name).wstring(); }
 
-    const std::wstring& Path() const { return path_; }
-    // The full path of a file in the folder, deleted with it.
-    std::wstring File(const std::wstring& name) {
-        files_.push_back(path_ + L"\\" + name);
-        return files_.back();
+private:
+    std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / (L"spindle music " + std::to_wstring(GetCurrentProcessId()));
+};
+
+class SoundCapture {
+public:
+    SoundCapture() {
+        if (const char* path = std::getenv("SPINDLE_SOUND_CAPTURE")) path_ = std::string("Z:") + path;
+        LoudBytesSinceMark();
+    }
+    // False outside a wine-session.sh run.
+    bool Available() const { return !path_.empty(); }
+
+    // Bytes that are not silence captured since the last look. Each opening of the sound device
+    // starts the file afresh, so a file that shrank is read from its start.
+    std::int64_t LoudBytesSinceMark() {
+        std::ifstream in(path_, std::ios::binary | std::ios::ate);
+        std::int64_t size = in ? static_cast<std::int64_t>(in.tellg()) : 0, loud = 0;
+        if (size < offset_) offset_ = 0;
+        in.seekg(offset_);
+        for (char c; offset_ < size && in.get(c); ++offset_) loud += c != 0;
+        return loud;
+    }
+    std::int64_t LoudBytesDuring(DWORD milliseconds) {
+        LoudBytesSinceMark();
+        Sleep(milliseconds);
+        return LoudBytesSinceMark();
     }
 
 private:
-    std::wstring path_;
-    std::vector<std::wstring> files_;
+    std::string path_;
+    std::int64_t offset_ = 0;
 };
-
-inline std::vector<char> ReadWholeFile(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteWholeFile(const std::wstring& path, const std::vector<char>& bytes) {
-    std::ofstream out(std::filesystem::path(path), std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// A 16-bit mono 22050 Hz sine tone of about 440 Hz as a WAV file.
-inline void WriteToneWav(const std::wstring& path, double seconds) {
-    const std::uint32_t rate = 22050;
-    const auto samples = static_cast<std::uint32_t>(seconds * rate);
-    std::vector<std::int16_t> pcm(samples);
-    for (std::uint32_t i = 0; i < samples; ++i) pcm[i] = static_cast<std::int16_t>(8000 * std::sin(i * 0.1253));
-    std::ofstream out(std::filesystem::path(path), std::ios::binary);
-    auto u32 = [&out](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&out](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-    out.write("RIFF", 4);
-    u32(36 + samples * 2);
-    out.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);  // PCM
-    u16(1);  // mono
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    out.write("data", 4);
-    u32(samples * 2);
-    out.write(reinterpret_cast<const char*>(pcm.data()), static_cast<std::streamsize>(pcm.size() * 2));
-}
 
 }  // namespace spindle::test

@@ -6,45 +6,22 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <string>
-#include <vector>
+
+#include "common/ppm_image.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using spindle::tools::Image;
+using spindle::tools::ToCode;
+using spindle::tools::ToLinear;
 
-struct Image {
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-};
+constexpr double kPi = 3.14159265358979323846;
 
 struct Colour {
     double r = 0, g = 0, b = 0;
 };
-
-bool ReadPpm(const std::string& path, Image& image) {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    if (!(in >> magic >> image.width >> image.height >> maxValue) || magic != "P6" || maxValue != 255) return false;
-    in.get();
-    image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-    in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
-    return static_cast<bool>(in);
-}
-
-bool WritePpm(const std::string& path, const Image& image) {
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << image.width << " " << image.height << "\n255\n";
-    out.write(reinterpret_cast<const char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
-    return static_cast<bool>(out);
-}
-
-// Gamma-encoded bytes to linear light and back, so that shading and filtering mix light, not codes.
-double ToLinear(double code) { return std::pow(code / 255.0, 2.2); }
-double ToCode(double linear) { return 255.0 * std::pow(std::clamp(linear, 0.0, 1.0), 1 / 2.2); }
 
 // Bilinear sample of the map at longitude/latitude (radians), wrapping around in longitude.
 Colour SampleMap(const Image& map, double longitude, double latitude) {
@@ -59,7 +36,7 @@ Colour SampleMap(const Image& map, double longitude, double latitude) {
             const int x = ((x0 + dx) % map.width + map.width) % map.width;
             const int y = std::clamp(y0 + dy, 0, map.height - 1);
             const double weight = (dx ? fx : 1 - fx) * (dy ? fy : 1 - fy);
-            const unsigned char* p = &map.rgb[(static_cast<std::size_t>(y) * map.width + x) * 3];
+            const std::uint8_t* p = map.At(x, y);
             sum.r += weight * ToLinear(p[0]);
             sum.g += weight * ToLinear(p[1]);
             sum.b += weight * ToLinear(p[2]);
@@ -114,10 +91,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     Image map;
-    if (!ReadPpm(argv[1], map)) {
-        std::cerr << "cannot read " << argv[1] << "\n";
-        return 1;
-    }
+    if (!spindle::tools::ReadPpm(argv[1], map)) return 1;
     const int size = std::atoi(argv[3]);
     if (size < 8 || size > 4096) return 2;
     const double radius = size * 0.46;  // a black margin around the globe
@@ -141,12 +115,11 @@ int main(int argc, char** argv) {
                 }
             }
             constexpr double n = kSamples * kSamples;
-            unsigned char* p = &out.rgb[(static_cast<std::size_t>(py) * size + px) * 3];
-            p[0] = static_cast<unsigned char>(std::lround(ToCode(sum.r / n)));
-            p[1] = static_cast<unsigned char>(std::lround(ToCode(sum.g / n)));
-            p[2] = static_cast<unsigned char>(std::lround(ToCode(sum.b / n)));
+            std::uint8_t* p = out.At(px, py);
+            p[0] = ToCode(sum.r / n);
+            p[1] = ToCode(sum.g / n);
+            p[2] = ToCode(sum.b / n);
         }
     }
-    if (!WritePpm(argv[2], out)) return 1;
-    return 0;
+    return spindle::tools::WritePpm(argv[2], out) ? 0 : 1;
 }

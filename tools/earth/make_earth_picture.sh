@@ -7,7 +7,7 @@ map=/usr/share/xplanet/images/earth.jpg
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-g++ -std=c++20 -O2 -Wall -Wextra -Werror "$root/tools/earth/earth_render.cpp" -o "$work/earth_render"
+g++ -std=c++20 -O2 -Wall -Wextra -Werror -I"$root/tools" "$root/tools/earth/earth_render.cpp" -o "$work/earth_render"
 convert "$map" -depth 8 "ppm:$work/map.ppm"
 "$work/earth_render" "$work/map.ppm" "$work/earth.ppm" 320
 # Baseline JPEG without metadata, so the same input gives the same file.

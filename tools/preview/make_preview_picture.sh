@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-g++ -std=c++20 -O2 -Wall -Wextra -Werror -I"$root/src" "$root/tools/preview/preview_render.cpp" \
+g++ -std=c++20 -O2 -Wall -Wextra -Werror -I"$root/src" -I"$root/tools" "$root/tools/preview/preview_render.cpp" \
   "$root/src/saver/line_animation.cpp" "$root/src/saver/uniform_random.cpp" "$root/src/runtime/conversions.cpp" \
   -o "$work/preview_render"
 convert "$root/assets/saver/earth.jpg" -depth 8 "ppm:$work/earth.ppm"

@@ -7,42 +7,22 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "common/ppm_image.h"
 #include "saver/line_animation.h"
 #include "saver/uniform_random.h"
 
 namespace {
 
+using spindle::tools::Image;
+using spindle::tools::ToCode;
+using spindle::tools::ToLinear;
+
 constexpr int kScale = 3;
 constexpr double kTwipsPerPixel = 15;
-
-struct Image {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> rgb;
-    std::uint8_t* At(int x, int y) { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
-};
-
-bool ReadPpm(const std::string& path, Image& image) {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    if (!(in >> magic >> image.width >> image.height >> maxValue) || magic != "P6" || maxValue != 255) return false;
-    in.get();
-    image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-    in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
-    return static_cast<bool>(in);
-}
-
-bool WritePpm(const std::string& path, const Image& image) {
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << image.width << " " << image.height << "\n255\n";
-    out.write(reinterpret_cast<const char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
-    return static_cast<bool>(out);
-}
 
 // The saver's Display in software: a background with the Earth centred, Cls, and GDI-like lines.
 class SoftwareDisplay : public spindle::DrawingSurface, public spindle::EventYield {
@@ -119,11 +99,6 @@ private:
     spindle::AnchorState& anchors_;
 };
 
-double ToLinear(std::uint8_t code) { return std::pow(code / 255.0, 2.2); }
-std::uint8_t ToCode(double linear) {
-    return static_cast<std::uint8_t>(std::lround(255 * std::pow(std::clamp(linear, 0.0, 1.0), 1 / 2.2)));
-}
-
 // Box-filters a picture by a whole factor (averaging light, not codes).
 Image Reduce(Image& large, int factor) {
     Image small;
@@ -154,10 +129,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     Image earth;
-    if (!ReadPpm(argv[1], earth)) {
-        std::cerr << "cannot read " << argv[1] << "\n";
-        return 1;
-    }
+    if (!spindle::tools::ReadPpm(argv[1], earth)) return 1;
     const int width = std::atoi(argv[3]), height = std::atoi(argv[4]);
     const float speed = static_cast<float>(std::atof(argv[5]));
     const int frame = std::atoi(argv[6]);
@@ -170,5 +142,5 @@ int main(int argc, char** argv) {
     spindle::UniformRandom random;
     spindle::RunAnimation(anchors, display, display, random, speed);
     Image preview = Reduce(display.image, kScale);
-    return WritePpm(argv[2], preview) ? 0 : 1;
+    return spindle::tools::WritePpm(argv[2], preview) ? 0 : 1;
 }

@@ -48,13 +48,5 @@ TEST(Startup, FirstCopyRefusesEveryStart) {
     }
 }
 
-TEST(Startup, PreviewHandleThatNamesNoWindowEndsAtOnce) {
-    for (const wchar_t* arguments : {L"/p 0", L"/p abc", L"/p 99999999999"}) {
-        LaunchedProcess saver(SaverPath(), arguments);
-        ASSERT_TRUE(saver.Started());
-        EXPECT_TRUE(saver.WaitForExit(10000)) << arguments;
-    }
-}
-
 }  // namespace
 }  // namespace spindle

@@ -1,192 +1,176 @@
-// The gradient button's look states: event sequences to states, paints and Clicks.
+// The gradient button's behaviour: event sequences to states, paints and Clicks; stored properties.
 #include "controls/command/command_control.h"
 
 #include <gtest/gtest.h>
 
-#include "command_recorder.h"
+#include <functional>
+#include <map>
 
 namespace spindle {
 namespace {
 
-using testing::CommandRecorder;
-using testing::kHostWindow;
-using testing::kOtherWindow;
-using testing::kOwnWindow;
+constexpr WindowId kOwn = 0x100, kHost = 0x200, kOther = 0x300;
 
-enum class Ev { Move, Focus, Blur, DownLeft, UpLeft, DownRight, UpRight, UpMiddle, TickOwn, TickHost, TickOther,
-                TickLost, Resize, LabelMove, LabelDownLeft, LabelUpLeft };
+struct Recorder : CommandFacePort, PointerPort, CommandHostPort {
+    std::vector<SkinPicture> paints;
+    bool lavenderOnTop = false;
+    std::optional<Point> cursor = Point{10, 10};
+    WindowId under = kOwn;
 
-struct Fixture {
-    CommandRecorder ports;
+    FaceSize Size() const override { return {1215, 375, 81, 25}; }
+    void Paint(const PaintPlan& plan) override {
+        paints.push_back(plan.picture);
+        lavenderOnTop = plan.gradient->vertices[0].red == 0xC600;
+    }
+    std::optional<Point> CursorPosition() override { return cursor; }
+    WindowId WindowFromPoint(Point) override { return under; }
+    void StartTimer(int) override {}
+    void PropertyChanged(std::string_view) override {}
+    CaptionFont AmbientFont() const override { return DesignedCaptionFont(); }
+    WindowId HostWindow() const override { return kHost; }
+    WindowId OwnWindow() const override { return kOwn; }
+};
+
+const MemoryPropertyBag kNothingStored;
+
+struct Button {
+    Recorder ports;
     CommandControl control{ports, ports, ports};
     int clicks = 0;
 
-    // A button as a form loads it: stored properties read (all defaults), then resized.
-    explicit Fixture(bool initialize = true) {
-        MemoryPropertyBag none;
-        control.UserControl_ReadProperties(none);
+    // Loaded as a form loads it (stored properties read, resized); null leaves it freshly placed.
+    explicit Button(const PropertyBag* stored = &kNothingStored) {
+        if (stored) control.UserControl_ReadProperties(*stored);
         control.UserControl_Resize();
-        if (initialize) control.Initialize();
         ports.paints.clear();
     }
-
-    void Run(Ev event) {
-        switch (event) {
-            case Ev::Move: control.UserControl_MouseMove(0, 0, 100, 100); break;
-            case Ev::Focus: control.UserControl_GotFocus(); break;
-            case Ev::Blur: control.UserControl_LostFocus(); break;
-            case Ev::DownLeft: control.UserControl_MouseDown(kLeftButton, 0, 100, 100); break;
-            case Ev::UpLeft: clicks += control.UserControl_MouseUp(kLeftButton, 0, 100, 100); break;
-            case Ev::DownRight: control.UserControl_MouseDown(kRightButton, 0, 100, 100); break;
-            case Ev::UpRight: clicks += control.UserControl_MouseUp(kRightButton, 0, 100, 100); break;
-            case Ev::UpMiddle: clicks += control.UserControl_MouseUp(kMiddleButton, 0, 100, 100); break;
-            case Ev::TickOwn: Tick(kOwnWindow); break;
-            case Ev::TickHost: Tick(kHostWindow); break;
-            case Ev::TickOther: Tick(kOtherWindow); break;
-            case Ev::TickLost:
-                ports.cursor.reset();
-                Tick(kOtherWindow);
-                ports.cursor = PointerPort::Point{10, 10};
-                break;
-            case Ev::Resize: control.UserControl_Resize(); break;
-            case Ev::LabelMove: control.LblMsg_MouseMove(0, 0, 5, 5); break;
-            case Ev::LabelDownLeft: control.LblMsg_MouseDown(kLeftButton, 0, 5, 5); break;
-            case Ev::LabelUpLeft: clicks += control.LblMsg_MouseUp(kLeftButton, 0, 5, 5); break;
-        }
-    }
-    void Tick(WindowId under) {
-        ports.under = under;
-        control.TmrMouse_Timer();
-    }
 };
+
+using Ev = void (*)(Button&);
+constexpr Ev Init = [](Button& b) { b.control.Initialize(); };
+constexpr Ev Move = [](Button& b) { b.control.UserControl_MouseMove(0, 0, 100, 100); };
+constexpr Ev Focus = [](Button& b) { b.control.UserControl_GotFocus(); };
+constexpr Ev Blur = [](Button& b) { b.control.UserControl_LostFocus(); };
+constexpr Ev DownL = [](Button& b) { b.control.UserControl_MouseDown(kLeftButton, 0, 100, 100); };
+constexpr Ev UpL = [](Button& b) { b.clicks += b.control.UserControl_MouseUp(kLeftButton, 0, 100, 100); };
+constexpr Ev UpR = [](Button& b) { b.clicks += b.control.UserControl_MouseUp(kRightButton, 0, 100, 100); };
+constexpr Ev TickOwn = [](Button& b) { b.ports.under = kOwn; b.control.TmrMouse_Timer(); };
+constexpr Ev TickHost = [](Button& b) { b.ports.under = kHost; b.control.TmrMouse_Timer(); };
+constexpr Ev TickOther = [](Button& b) { b.ports.under = kOther; b.control.TmrMouse_Timer(); };
+constexpr Ev TickLost = [](Button& b) { b.ports.under = kOther; b.ports.cursor.reset(); b.control.TmrMouse_Timer(); };
+constexpr Ev Resize = [](Button& b) { b.control.UserControl_Resize(); };
+constexpr Ev Disable = [](Button& b) { b.control.SetEnabled(false); };
+constexpr Ev Enable = [](Button& b) { b.control.SetEnabled(true); };
 
 using P = SkinPicture;
 
-struct Sequence {
-    const char* name;
-    bool initialize;
-    std::vector<Ev> events;
-    int state;
-    std::vector<SkinPicture> paints;
-    int clicks;
-};
-
 TEST(CommandStates, EventSequences) {
+    // Each ends in `state` with `clicks` Clicks raised, the last paint with lavender on top or not.
+    struct Sequence { const char* name; std::vector<Ev> events; int state; std::vector<P> paints; int clicks;
+                      bool lavender; };
     const Sequence sequences[] = {
-        {"a move before Initialize leaves the plain look", false, {Ev::Move, Ev::Move}, 0, {}, 0},
-        {"the first move after Initialize shows HighLight", true, {Ev::Move}, 2, {P::HighLight}, 0},
-        {"moves that keep the state paint nothing", true, {Ev::Move, Ev::Move, Ev::Move}, 2, {P::HighLight}, 0},
-        {"hover, press and release: one Click, HighLightSelect", true,
-         {Ev::Move, Ev::Focus, Ev::DownLeft, Ev::UpLeft}, 4,
-         {P::HighLight, P::Pressed, P::Pressed, P::HighLightSelect}, 1},
-        {"press, drag off for a tick, release: no Click, Selected", true,
-         {Ev::Move, Ev::Focus, Ev::DownLeft, Ev::TickOther, Ev::UpLeft}, 3,
-         {P::HighLight, P::Pressed, P::Pressed, P::Selected}, 0},
-        {"coming back while still pressed does not re-arm the Click", true,
-         {Ev::Move, Ev::Focus, Ev::DownLeft, Ev::TickHost, Ev::Move, Ev::UpLeft}, 3,
-         {P::HighLight, P::Pressed, P::Pressed, P::Selected}, 0},
-        {"a second press on a focused hovered button clicks again", true,
-         {Ev::Move, Ev::Focus, Ev::DownLeft, Ev::UpLeft, Ev::DownLeft, Ev::UpLeft}, 4,
-         {P::HighLight, P::Pressed, P::Pressed, P::HighLightSelect, P::Pressed, P::HighLightSelect}, 2},
-        {"right button release over a hovered unfocused button clicks", true,
-         {Ev::Move, Ev::DownRight, Ev::UpRight}, 2, {P::HighLight}, 1},
-        {"middle button release clicks too", true, {Ev::Move, Ev::UpMiddle}, 2, {P::HighLight}, 1},
-        {"a release on a focused button with the pointer away raises nothing", true, {Ev::Focus, Ev::UpRight}, 3,
-         {P::Selected}, 0},
-        {"left release in state 2 repaints Normal and clicks", true, {Ev::Move, Ev::DownLeft, Ev::UpLeft}, 2,
-         {P::HighLight, P::Pressed, P::Normal}, 1},
-        {"focus lost over the button shows Normal until the next move", true,
-         {Ev::Move, Ev::Focus, Ev::Blur, Ev::TickOwn, Ev::Move}, 2,
-         {P::HighLight, P::Pressed, P::Normal, P::HighLight}, 0},
-        {"an idle hovered button draws nothing", true, {Ev::Move, Ev::TickOwn, Ev::TickOwn, Ev::TickOwn}, 2,
-         {P::HighLight}, 0},
-        {"the pointer over the host ends the hover", true, {Ev::Move, Ev::TickHost, Ev::TickHost}, 1,
-         {P::HighLight, P::Normal}, 0},
-        {"the pointer elsewhere ends the focused hover", true, {Ev::Move, Ev::Focus, Ev::TickOther}, 3,
-         {P::HighLight, P::Pressed, P::Selected}, 0},
-        {"a tick that cannot read the pointer changes nothing", true, {Ev::Move, Ev::TickLost}, 2, {P::HighLight},
-         0},
-        {"focus works before Initialize", false, {Ev::Focus, Ev::Blur}, 1, {P::Selected, P::Normal}, 0},
-        {"focus lost in state 1 paints nothing", true, {Ev::Blur}, 1, {}, 0},
-        {"the caption label's events count as the face's", true,
-         {Ev::LabelMove, Ev::Focus, Ev::LabelDownLeft, Ev::LabelUpLeft}, 4,
-         {P::HighLight, P::Pressed, P::Pressed, P::HighLightSelect}, 1},
-        {"a resize repaints Normal and keeps the state", true, {Ev::Move, Ev::Resize}, 2,
-         {P::HighLight, P::Normal}, 0},
+        {"before Initialize moves and ticks change nothing", {Move, TickHost, Move}, 0, {}, 0, false},
+        {"before Initialize focus and moves work, ticks do not", {Focus, Move, TickOther}, 4,
+         {P::Selected, P::HighLightSelect}, 0, false},
+        {"moves that keep the state and idle hovering paint nothing", {Init, Move, Move, TickOwn, TickOwn}, 2,
+         {P::HighLight}, 0, true},
+        {"press and release over an unfocused button: one Click", {Init, Move, Focus, DownL, UpL}, 4,
+         {P::HighLight, P::Pressed, P::Pressed, P::HighLightSelect}, 1, true},
+        {"press, drag off for a tick, release: no Click", {Init, Move, Focus, DownL, TickOther, UpL}, 3,
+         {P::HighLight, P::Pressed, P::Pressed, P::Selected}, 0, false},
+        {"coming back while pressed does not re-arm the Click", {Init, Move, Focus, DownL, TickHost, Move, UpL}, 3,
+         {P::HighLight, P::Pressed, P::Pressed, P::Selected}, 0, false},
+        {"a right button release clicks", {Init, Move, UpR}, 2, {P::HighLight}, 1, true},
+        {"no Click from a focused button away from the pointer", {Init, Focus, UpR}, 3, {P::Selected}, 0, false},
+        {"left release in state 2 repaints Normal and clicks", {Init, Move, DownL, UpL}, 2,
+         {P::HighLight, P::Pressed, P::Normal}, 1, true},
+        {"focus lost over the button shows Normal until the next move", {Init, Move, Focus, Blur, TickOwn, Move}, 2,
+         {P::HighLight, P::Pressed, P::Normal, P::HighLight}, 0, true},
+        {"the pointer over the host ends the hover", {Init, Move, TickHost, TickHost}, 1,
+         {P::HighLight, P::Normal}, 0, false},
+        {"focus, then a move: state 4 keeps 3's direction", {Init, Focus, Move}, 4,
+         {P::Selected, P::HighLightSelect}, 0, false},
+        {"a tick that cannot read the pointer changes nothing", {Init, Move, TickLost}, 2, {P::HighLight}, 0, true},
+        {"focus lost in state 1 paints nothing", {Init, Blur}, 1, {}, 0, false},
+        {"a resize repaints Normal and keeps the state", {Init, Move, Resize}, 2, {P::HighLight, P::Normal}, 0, true},
+        {"disabled ignores everything but resize",
+         {Init, Move, Disable, Move, Focus, DownL, UpL, UpR, TickOther, Blur, Resize}, 2,
+         {P::HighLight, P::Disable, P::Disable}, 0, true},
+        {"enabled again it moves on from the kept state", {Init, Move, Disable, Enable, Focus}, 4,
+         {P::HighLight, P::Disable, P::Normal, P::Pressed}, 0, true},
+        {"Initialize works while disabled", {Disable, Init, Enable, Move}, 2, {P::Disable, P::Normal, P::HighLight},
+         0, true},
     };
     for (const Sequence& sequence : sequences) {
         SCOPED_TRACE(sequence.name);
-        Fixture button(sequence.initialize);
-        for (Ev event : sequence.events) button.Run(event);
+        Button button;
+        for (Ev event : sequence.events) event(button);
         EXPECT_EQ(button.control.LookState(), sequence.state);
-        EXPECT_EQ(button.ports.Pictures(), sequence.paints);
+        EXPECT_EQ(button.ports.paints, sequence.paints);
         EXPECT_EQ(button.clicks, sequence.clicks);
+        EXPECT_EQ(button.ports.lavenderOnTop, sequence.lavender);
+        EXPECT_FLOAT_EQ(button.control.Label().top, 80.0f);  // the plan places the caption
     }
 }
 
-TEST(CommandStates, DisabledIgnoresEverythingButResize) {
-    Fixture button;
-    button.Run(Ev::Move);
-    button.control.SetEnabled(false);
-    EXPECT_EQ(button.ports.Pictures().back(), P::Disable);
-    button.ports.paints.clear();
-    for (Ev event : {Ev::Move, Ev::Focus, Ev::DownLeft, Ev::UpLeft, Ev::UpRight, Ev::TickOther, Ev::Blur,
-                     Ev::LabelDownLeft, Ev::LabelUpLeft}) {
-        button.Run(event);
+using Values = std::map<std::string, std::string>;
+
+MemoryPropertyBag Bag(const Values& values) {
+    MemoryPropertyBag bag;
+    for (const auto& [key, value] : values) bag.Set(key, value);
+    return bag;
+}
+
+TEST(CommandProperties, RoundTrips) {
+    const std::string bold = FontToText(CaptionFont{.weight = 700});
+    // Stored (none: freshly placed), changed, written; then what a button reads back from that.
+    struct Case { const char* name; std::optional<Values> stored; std::function<void(CommandControl&)> change;
+                  Values written; const char* caption; int visible; std::uint32_t colour; bool enabled; };
+    auto nothing = [](CommandControl&) {};
+    const Case cases[] = {
+        {"Command comes back as Command1", Values{}, [](CommandControl& c) { c.SetCaption("Command"); }, {},
+         "Command1", 255, 0, true},
+        {"Visible 1 reads 255", Values{}, [](CommandControl& c) { c.SetVisible(0); c.SetVisible(1); },
+         {{"Caption", "Command1"}}, "Command1", 255, 0, true},
+        {"stored Visible 0 loads transparent", Values{{"visible", "0"}}, nothing,
+         {{"Caption", "Command1"}, {"Visible", "0"}}, "Command1", 0, 0, true},
+        {"FontColour with marker 0 and enabled stays black", std::nullopt,
+         [](CommandControl& c) { c.SetEnabled(true); c.SetFontColour(0xFF); }, {{"FirstRun", "0"}}, "Command1",
+         255, 0, true},
+        {"keys match whatever their case",
+         Values{{"CAPTION", "キャンセル"}, {"font", bold}, {"enabled", "False"}, {"FONTCOLOUR", "255"}}, nothing,
+         {{"Caption", "キャンセル"}, {"Font", bold}, {"Enabled", "False"}, {"FontColour", "255"}}, "キャンセル",
+         255, 255, false},
+        {"unreadable stored values keep what was there", Values{{"FontColour", "255"}, {"Visible", "0"}},
+         [](CommandControl& c) {
+             c.UserControl_ReadProperties(Bag({{"Enabled", "maybe"}, {"Font", "Arial"}, {"FirstRun", "300"},
+                                               {"FontColour", "1e300"}, {"Visible", "2"}}));
+             c.SetFontColour(-1);
+         },
+         {{"Caption", "Command1"}, {"FontColour", "255"}, {"Visible", "0"}}, "Command1", 0, 255, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryPropertyBag stored = Bag(c.stored.value_or(Values{})), written;
+        Button first(c.stored ? &stored : nullptr);
+        c.change(first.control);
+        first.control.UserControl_WriteProperties(written);
+        EXPECT_EQ(Values(written.Values().begin(), written.Values().end()), c.written);
+        Button second(&written);
+        EXPECT_EQ(second.control.Caption(), c.caption);
+        EXPECT_EQ(second.control.Visible(), c.visible);
+        EXPECT_EQ(second.control.FontColour(), c.colour);
+        EXPECT_EQ(second.control.Enabled(), c.enabled);
     }
-    EXPECT_EQ(button.clicks, 0);
-    EXPECT_TRUE(button.ports.paints.empty());
-    EXPECT_EQ(button.control.LookState(), 2);
-    EXPECT_FALSE(button.control.MouseIsDown());
-    EXPECT_FALSE(button.control.Label().enabled);
-
-    button.Run(Ev::Resize);
-    EXPECT_EQ(button.ports.Pictures(), std::vector<SkinPicture>{P::Disable});
-
-    // Enabling paints Normal whatever the kept state; the next event moves on from it.
-    button.ports.paints.clear();
-    button.control.SetEnabled(true);
-    EXPECT_EQ(button.ports.Pictures(), std::vector<SkinPicture>{P::Normal});
-    EXPECT_TRUE(button.control.Label().enabled);
-    button.Run(Ev::Focus);
-    EXPECT_EQ(button.control.LookState(), 4);
 }
 
-TEST(CommandStates, InitializeStartsThePollingWithoutPainting) {
-    Fixture button(false);
-    EXPECT_FALSE(button.control.TimerRunning());
-    button.Run(Ev::TickHost);  // no timer yet: nothing happens
-    EXPECT_EQ(button.control.LookState(), 0);
-
-    button.control.SetEnabled(false);
-    button.ports.paints.clear();
-    button.control.Initialize();  // works while disabled too
-    EXPECT_TRUE(button.control.TimerRunning());
-    EXPECT_EQ(button.ports.timerInterval, 100);
-    EXPECT_EQ(button.control.LookState(), 1);
-    EXPECT_TRUE(button.ports.paints.empty());
-}
-
-TEST(CommandStates, GradientDirectionFollowsThePaints) {
-    Fixture button;
-    auto lavenderOnTop = [&] { return button.ports.paints.back().gradient->vertices[0].red == 0xC600; };
-    button.Run(Ev::Move);  // state 2
-    EXPECT_TRUE(lavenderOnTop());
-    button.Run(Ev::Focus);  // state 4 keeps the hover's direction
-    EXPECT_TRUE(lavenderOnTop());
-    button.Run(Ev::TickOther);  // state 3
-    EXPECT_FALSE(lavenderOnTop());
-    button.Run(Ev::Move);  // state 4 keeps the focused direction
-    EXPECT_FALSE(lavenderOnTop());
-    button.Run(Ev::Blur);  // state 1
-    EXPECT_FALSE(lavenderOnTop());
-}
-
-TEST(CommandStates, PaintPlacesTheCaption) {
-    Fixture button;
-    button.Run(Ev::Move);
-    EXPECT_FLOAT_EQ(button.control.Label().top, 80.0f);
-    EXPECT_FLOAT_EQ(button.control.Label().width, 1215.0f);
+TEST(CommandFont, TextRoundTripsAndBadTextIsRefused) {
+    const CaptionFont font{.face = "Tahoma;Bold", .pointSize = 12.5, .weight = 700, .underline = true, .charset = 0};
+    EXPECT_EQ(TextToFont(FontToText(font)), font);  // the face is last and may hold the separator
+    for (const char* bad : {"", "Arial", "9;400;0;0;0", "x;400;0;0;0;128;Arial", "0;400;0;0;0;128;Arial",
+                            "9;400;0;0;0;999;Arial"}) {
+        EXPECT_FALSE(TextToFont(bad)) << bad;
+    }
 }
 
 }  // namespace

@@ -49,52 +49,34 @@ Calls RunMain(std::string_view argumentText, std::set<std::string> existing = {}
     return platform.calls;
 }
 
-TEST(Main, SaverSwitchHidesCursorAndTellsTheSystem) {
-    for (const char* text : {"/s", "/S", "-s", "xs", "/s extra"}) {
-        EXPECT_EQ(RunMain(text), (Calls{kFindSaver, kFindSettings, "settings", "cursor 0", "spi 97 4294967295", "saver"}))
-            << text;
-        EXPECT_EQ(CursorState, -1);
-    }
-}
-
-TEST(Main, EmptyTextRunsTheSaverWithCursorAndSystemUntouched) {
-    EXPECT_EQ(RunMain(""), (Calls{kFindSaver, kFindSettings, "settings", "saver"}));
-    EXPECT_EQ(CursorState, 0);
-}
-
-TEST(Main, SettingsSwitchShowsTheDialogThenEnds) {
-    for (const char* text : {"/c", "/C", "/c:1234"}) {
-        EXPECT_EQ(RunMain(text), (Calls{kFindSaver, kFindSettings, "settings", "dialog", "end"})) << text;
-    }
-}
-
-TEST(Main, PreviewReadsNoSettings) {
-    EXPECT_EQ(RunMain("/p 1234"), (Calls{kFindSaver, kFindSettings, "preview 1234"}));
-    EXPECT_EQ(RunMain("/P:66052"), (Calls{kFindSaver, kFindSettings, "preview 66052"}));
-    EXPECT_EQ(RunMain("/p"), (Calls{kFindSaver, kFindSettings, "preview 0"}));
-    EXPECT_EQ(RunMain("/p -7"), (Calls{kFindSaver, kFindSettings, "preview -7"}));
-}
-
-TEST(Main, PreviewHandleBeyond32BitsEndsTheProcess) {
-    EXPECT_EQ(RunMain("/p 99999999999"), (Calls{kFindSaver, kFindSettings, "end"}));
-    EXPECT_EQ(RunMain("/p 2147483648"), (Calls{kFindSaver, kFindSettings, "end"}));
-}
-
-TEST(Main, OtherSwitchesEndAfterReadingSettings) {
-    for (const char* text : {"/a", "/x", "s", "-"}) {
-        EXPECT_EQ(RunMain(text), (Calls{kFindSaver, kFindSettings, "settings", "end"})) << text;
+TEST(Main, DispatchesOnTheModeLetter) {
+    const Calls saver = {kFindSaver, kFindSettings, "settings", "cursor 0", "spi 97 4294967295", "saver"};
+    const Calls dialog = {kFindSaver, kFindSettings, "settings", "dialog", "end"};
+    const Calls refused = {kFindSaver, kFindSettings, "settings", "end"};
+    const std::pair<const char*, Calls> cases[] = {
+        {"/s", saver},
+        {"-S extra", saver},
+        {"", {kFindSaver, kFindSettings, "settings", "saver"}},  // by hand: cursor and system untouched
+        {"/c", dialog},
+        {"/c:1234", dialog},
+        {"/p 1234", {kFindSaver, kFindSettings, "preview 1234"}},  // no settings read
+        {"/P:-7", {kFindSaver, kFindSettings, "preview -7"}},
+        {"/p 2147483648", {kFindSaver, kFindSettings, "end"}},  // no 32-bit handle names a window
+        {"/a", refused},
+        {"s", refused},
+    };
+    for (const auto& [text, calls] : cases) {
+        EXPECT_EQ(RunMain(text), calls) << text;
+        EXPECT_EQ(CursorState, calls == saver ? -1 : 0) << text;
     }
 }
 
 TEST(Main, FirstCopyRefusesEveryStartButBothSearchesAreMade) {
-    for (const std::string& caption : {std::string("Spindlewave_Main"), std::string("Spindlewave_Setting")}) {
-        for (const char* text : {"/s", "", "/c", "/p 1234", "/a"}) {
-            EXPECT_EQ(RunMain(text, {caption}), (Calls{kFindSaver, kFindSettings, "end"})) << caption << " " << text;
+    for (const char* caption : {"Spindlewave_Main", "Spindlewave_Setting"}) {
+        for (const char* text : {"/s", "", "/c", "/p 1234"}) {
+            EXPECT_EQ(RunMain(text, {caption}), (Calls{kFindSaver, kFindSettings, "end"})) << caption << text;
         }
     }
-}
-
-TEST(Main, PreviewOfAFirstCopyDoesNotBlock) {
     EXPECT_EQ(RunMain("/s", {"Preview Window"}).back(), "saver");
 }
 

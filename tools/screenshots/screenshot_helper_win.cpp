@@ -24,31 +24,28 @@ void Report(const std::wstring& path, const std::string& line) {
     MoveFileExW((path + L".tmp").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
-void ReportRect(const std::wstring& path, const RECT& rect) {
+// Lets the view draw a few frames (and the dialog finish its opening zoom), reports where `shown`
+// is, and keeps it up until the script has taken its picture.
+void ShowUntilDone(const std::wstring& path, HWND shown, DWORD settleMilliseconds) {
+    WaitUntil(
+        [] {
+            PumpMessages();
+            return false;
+        },
+        settleMilliseconds);
+    RECT rect{};
+    GetWindowRect(shown, &rect);
     char line[96];
     std::snprintf(line, sizeof line, "ready %ld %ld %ld %ld", rect.left, rect.top, rect.right - rect.left,
                   rect.bottom - rect.top);
     Report(path, line);
-}
-
-void WaitForDone(const std::wstring& path) {
-    std::wstring done = path + L".done";
+    const std::wstring done = path + L".done";
     WaitUntil(
         [&] {
             PumpMessages();
             return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES;
         },
         60000);
-}
-
-// Lets the view draw a few frames (and the dialog finish its opening zoom) before the picture.
-void Settle(DWORD milliseconds) {
-    WaitUntil(
-        [] {
-            PumpMessages();
-            return false;
-        },
-        milliseconds);
 }
 
 int ShowTopLevel(const std::wstring& report, const wchar_t* arguments, const wchar_t* caption) {
@@ -58,11 +55,7 @@ int ShowTopLevel(const std::wstring& report, const wchar_t* arguments, const wch
         Report(report, "none");
         return 0;
     }
-    Settle(3000);
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    ReportRect(report, rect);
-    WaitForDone(report);
+    ShowUntilDone(report, window, 3000);
     PostMessageW(window, WM_CLOSE, 0, 0);
     saver.WaitForExit(5000);
     return 0;
@@ -100,11 +93,7 @@ int ShowPreview(const std::wstring& report) {
         DestroyWindow(host);
         return 0;
     }
-    Settle(2000);
-    RECT rect{};
-    GetWindowRect(box, &rect);
-    ReportRect(report, rect);
-    WaitForDone(report);
+    ShowUntilDone(report, box, 2000);
     DestroyWindow(host);
     preview.WaitForExit(5000);
     return 0;

@@ -1,0 +1,32 @@
+// Reads pixels back for tests: the screen, the part a window covers, any DC, or a bitmap.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace spindle::test {
+
+// Pixels as 0x00RRGGBB, top row first; empty when nothing could be read.
+struct ScreenPixels {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    bool Empty() const { return pixels.empty(); }
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// A rectangle of `source` (the screen's DC when null).
+ScreenPixels CaptureDc(HDC source, int left, int top, int width, int height);
+// The whole primary screen.
+ScreenPixels CaptureScreen();
+// The screen under a window's rectangle.
+ScreenPixels CaptureWindow(HWND window);
+// A bitmap's pixels (it must not be selected into a DC).
+ScreenPixels PixelsOfBitmap(HBITMAP bitmap);
+
+// 0x00RRGGBB with at most one of red, green and blue lit (black included).
+bool SingleChannel(std::uint32_t pixel);
+
+}  // namespace spindle::test

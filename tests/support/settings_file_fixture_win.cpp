@@ -1,0 +1,67 @@
+// The settings file beside a saver for the end-to-end tests.
+#include "support/settings_file_fixture_win.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "startup/settings_keys.h"
+#include "support/launched_process_win.h"
+
+namespace spindle::test {
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string AnsiText(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(size > 0 ? size - 1 : 0, '\0');
+    if (size > 1) WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+std::string SettingsFileBytes(const std::string& speed, const std::string& kind, const std::string& repeat,
+                              const std::string& file) {
+    const std::string values[4] = {speed, kind, repeat, file};
+    std::string text = "[";
+    text.append(kSettingsSection.shiftJis).append("]\r\n");
+    for (int i = 0; i < 4; ++i) text.append(kSettingsKeys[i].shiftJis).append("=").append(values[i]).append("\r\n");
+    return text;
+}
+
+SettingsFileFixture::SettingsFileFixture(const std::wstring& folder)
+    : path_((folder.empty() ? SaverFolder() : folder) + L"\\" +
+            std::wstring(kSettingsFileName.begin(), kSettingsFileName.end())),
+      kept_(ReadFileBytes(path_)) {
+    Remove();
+}
+
+SettingsFileFixture::~SettingsFileFixture() {
+    Remove();
+    if (kept_) WriteFileBytes(path_, *kept_);
+}
+
+void SettingsFileFixture::Write(const std::string& speed, const std::string& kind, const std::string& repeat,
+                                const std::string& file) const {
+    WriteBytes(SettingsFileBytes(speed, kind, repeat, file));
+}
+
+void SettingsFileFixture::WriteBytes(const std::string& bytes) const {
+    SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteFileBytes(path_, bytes);
+}
+
+void SettingsFileFixture::Remove() const {
+    SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path_.c_str());
+}
+
+}  // namespace spindle::test
