@@ -52,8 +52,8 @@ fi
 # A release never ships a file that fails the built-file checks.
 for pair in "$scr_x64:x86_64" "$scr_x86:i386"; do
   file=${pair%:*}
-  python3 tests/pe/check_resources.py "$file" "${pair##*:}" >/dev/null \
-    || { python3 tests/pe/check_resources.py "$file" "${pair##*:}"; exit 1; }
+  python3 scripts/check-resources.py "$file" "${pair##*:}" >/dev/null \
+    || { python3 scripts/check-resources.py "$file" "${pair##*:}"; exit 1; }
   scripts/check-imports.sh "$file" >/dev/null || { scripts/check-imports.sh "$file"; exit 1; }
 done
 

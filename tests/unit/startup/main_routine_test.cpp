@@ -13,28 +13,24 @@ namespace spindle {
 namespace {
 
 // Records every call Main makes, in order, as short words.
-class RecordingStartup : public StartupPort {
-public:
+struct RecordingStartup : StartupPort {
     std::set<std::string> existingCaptions;
     std::vector<std::string> calls;
-    std::int32_t cursorCount = -1;
 
+    void Note(std::string call) { calls.push_back(std::move(call)); }
     bool WindowWithCaptionExists(std::string_view caption) override {
-        calls.push_back("find " + std::string(caption));
+        Note("find " + std::string(caption));
         return existingCaptions.count(std::string(caption)) > 0;
     }
-    std::int32_t ShowCursor(std::int32_t show) override {
-        calls.push_back("cursor " + std::to_string(show));
-        return cursorCount;
-    }
+    std::int32_t ShowCursor(std::int32_t show) override { return Note("cursor " + std::to_string(show)), -1; }
     void SetSystemParameter(std::uint32_t action, std::uint32_t uiParam) override {
-        calls.push_back("spi " + std::to_string(action) + " " + std::to_string(uiParam));
+        Note("spi " + std::to_string(action) + " " + std::to_string(uiParam));
     }
-    void LoadSettings() override { calls.push_back("settings"); }
-    void StartPreview(std::int32_t hostHandle) override { calls.push_back("preview " + std::to_string(hostHandle)); }
-    void ShowSettingsDialog() override { calls.push_back("dialog"); }
-    void LoadSaverForm() override { calls.push_back("saver"); }
-    void EndProcess() override { calls.push_back("end"); }
+    void LoadSettings() override { Note("settings"); }
+    void StartPreview(std::int32_t hostHandle) override { Note("preview " + std::to_string(hostHandle)); }
+    void ShowSettingsDialog() override { Note("dialog"); }
+    void LoadSaverForm() override { Note("saver"); }
+    void EndProcess() override { Note("end"); }
 };
 
 using Calls = std::vector<std::string>;

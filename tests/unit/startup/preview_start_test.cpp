@@ -6,6 +6,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace spindle {
@@ -44,18 +45,11 @@ public:
 };
 
 TEST(StartPreview, PlantsTheFormStepByStepOrEndsAtOnce) {
-    struct Case {
-        bool hostExists;
-        HostRect rect;
-        double twips;
-        Log log;
-    };
     auto planted = [](std::string move, std::string image) {  // the style gets WS_CHILD added
         return Log{"IsWindow 7", "GetWindowRect", "Load", "Style 3590324224", "SetParent 7", move, image, "Show"};
     };
-    const Case cases[] = {
-        {true, {100, 200, 252, 312}, 15, planted("Move 0 0 2280 1680", "Image 0 0 152 112")},
-        {true, {0, 0, 152, 112}, 10, planted("Move 0 0 1520 1120", "Image 0 0 152 112")},  // 144 DPI
+    const std::tuple<bool, HostRect, double, Log> cases[] = {
+        {true, {100, 200, 252, 312}, 10, planted("Move 0 0 1520 1120", "Image 0 0 152 112")},  // 144 DPI
         // 33 * 12.5 = 412.5 rounds to 412, 11 * 12.5 = 137.5 to 138.
         {true, {0, 0, 33, 11}, 12.5, planted("Move 0 0 412 138", "Image 0 0 32.96 11.04")},
         {true, {50, 50, 50, 50}, 15, planted("Move 0 0 0 0", "Image 0 0 0 0")},
@@ -63,10 +57,10 @@ TEST(StartPreview, PlantsTheFormStepByStepOrEndsAtOnce) {
         {true, {0, 0, 2185, 100}, 15, {"IsWindow 7", "GetWindowRect", "End"}},  // 32775 twips: too large
         {false, {}, 15, {"IsWindow 7", "End"}},  // a handle that names no window
     };
-    for (const Case& c : cases) {
-        RecordingPreview preview(c.hostExists, c.rect, c.twips);
+    for (const auto& [hostExists, rect, twips, log] : cases) {
+        RecordingPreview preview(hostExists, rect, twips);
         StartPreview(7, preview);
-        EXPECT_EQ(preview.log, c.log) << c.rect.right << " " << c.twips;
+        EXPECT_EQ(preview.log, log) << rect.right << " " << twips;
     }
 }
 

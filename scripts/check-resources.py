@@ -1,12 +1,11 @@
 #!/usr/bin/env python3
-"""check_resources.py FILE [i386|x86_64]: the built Spindlewave.scr carries a well-formed manifest,
+"""check-resources.py FILE [i386|x86_64]: the built Spindlewave.scr carries a well-formed manifest,
 version resource, icon and saver name, and no link time. Prints each fault; exits 1 if any."""
 import struct
 import sys
 import xml.etree.ElementTree as ET
 
 RT_ICON, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 6, 14, 16, 24
-MACHINES = {0x14C: "i386", 0x8664: "x86_64"}
 WINDOWS_VISTA_TO_11 = {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
                        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
                        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
@@ -31,24 +30,21 @@ def read_pe(data):
                 return raw + rva - start
         raise ValueError(f"RVA {rva:#x} lies in no section's data")
 
-    base = offset(resource_rva)
-
     def tree(at, depth):  # type, id, language: three levels, so a looping directory cannot hang
-        named, numbered = struct.unpack_from("<HH", data, at + 12)
         result = {}
-        for i in range(named + numbered):
+        for i in range(sum(struct.unpack_from("<HH", data, at + 12))):
             name, target = struct.unpack_from("<II", data, at + 16 + 8 * i)
             name = f"named@{name:#x}" if name & 0x80000000 else name
             if depth < 3 and target & 0x80000000:
-                result[name] = tree(base + (target & 0x7FFFFFFF), depth + 1)
+                result[name] = tree(offset(resource_rva) + (target & 0x7FFFFFFF), depth + 1)
             elif depth == 3 and not target & 0x80000000:
-                rva, size = struct.unpack_from("<II", data, base + target)
+                rva, size = struct.unpack_from("<II", data, offset(resource_rva) + target)
                 result[name] = data[offset(rva):offset(rva) + size]
             else:
                 raise ValueError("resource directory is not type/id/language")
         return result
 
-    return MACHINES.get(machine, hex(machine)), stamp, tree(base, 1)
+    return {0x14C: "i386", 0x8664: "x86_64"}.get(machine, hex(machine)), stamp, tree(offset(resource_rva), 1)
 
 
 def only(resources, rtype, rid):
@@ -74,65 +70,58 @@ def version_values(blob, start=0, end=None, path=""):
     return values
 
 
-def check_manifest(resources, fault):
+# Each check yields (failed, message) pairs.
+def check_manifest(resources):
     root = ET.fromstring(only(resources, RT_MANIFEST, 1))
     ns = {"v1": "urn:schemas-microsoft-com:asm.v1", "c": "urn:schemas-microsoft-com:compatibility.v1",
           "v3": "urn:schemas-microsoft-com:asm.v3", "ws": "http://schemas.microsoft.com/SMI/2005/WindowsSettings"}
-    fault(root.tag != "{%s}assembly" % ns["v1"], f"manifest root is {root.tag}, not an asm.v1 assembly")
+    yield root.tag != "{%s}assembly" % ns["v1"], f"manifest root is {root.tag}, not an asm.v1 assembly"
     controls = [(e.get("version"), e.get("publicKeyToken"), e.get("processorArchitecture"))
                 for e in root.iterfind(".//v1:dependentAssembly/v1:assemblyIdentity", ns)
                 if e.get("name") == "Microsoft.Windows.Common-Controls"]
-    fault(controls != [("6.0.0.0", "6595b64144ccf1df", "*")], f"common controls dependency is {controls}")
+    yield controls != [("6.0.0.0", "6595b64144ccf1df", "*")], f"common controls dependency is {controls}"
     systems = {e.get("Id") for e in root.iterfind("c:compatibility/c:application/c:supportedOS", ns)}
-    fault(WINDOWS_VISTA_TO_11 - systems, f"supported OS list misses {WINDOWS_VISTA_TO_11 - systems}")
+    yield WINDOWS_VISTA_TO_11 - systems, f"supported OS list misses {WINDOWS_VISTA_TO_11 - systems}"
     aware = [e.text for e in root.iterfind("v3:application/v3:windowsSettings/ws:dpiAware", ns)]
-    fault(aware != ["true"], f"dpiAware is {aware}, not one system-aware 'true'")
+    yield aware != ["true"], f"dpiAware is {aware}, not one system-aware 'true'"
 
 
-def check_version(resources, fault):
+def check_version(resources):
     values = version_values(only(resources, RT_VERSION, 1))
     fixed = struct.unpack("<13I", values["/VS_VERSION_INFO"])
-    fault(fixed[0] != 0xFEEF04BD, "fixed version information has a bad signature")
-    fault(fixed[2:6] != (0x10000, 0, 0x10000, 0) or fixed[9] != 1, "fixed version is not application 1.0.0.0")
+    yield fixed[0] != 0xFEEF04BD, "fixed version information has a bad signature"
+    yield fixed[2:6] != (0x10000, 0, 0x10000, 0) or fixed[9] != 1, "fixed version is not application 1.0.0.0"
     table = "%04x%04x" % struct.unpack("<HH", values["/VS_VERSION_INFO/VarFileInfo/Translation"])
     for name, wanted in VERSION_STRINGS.items():
         text = values.get(f"/VS_VERSION_INFO/StringFileInfo/{table}/{name}", b"").decode("utf-16-le").rstrip("\0")
-        fault(text != wanted, f"version string {name} is {text!r}, not {wanted!r}")
+        yield text != wanted, f"version string {name} is {text!r}, not {wanted!r}"
 
 
-def check_icon_and_name(resources, fault):
-    groups = resources[RT_GROUP_ICON]
-    fault(next(iter(groups)) != 1, "the first icon group (the one Explorer shows) is not IDI_SPINDLEWAVE")
-    group = only(resources, RT_GROUP_ICON, 1)
-    found = set()
+def check_icon_and_name(resources):
+    yield next(iter(resources[RT_GROUP_ICON])) != 1, "the first icon group (Explorer shows it) is not IDI_SPINDLEWAVE"
+    group, found = only(resources, RT_GROUP_ICON, 1), set()
     for i in range(struct.unpack_from("<H", group, 4)[0]):
         width, _, _, _, _, bits, size, icon = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
-        fault(len(only(resources, RT_ICON, icon)) != size, f"icon image {icon} is not the size its group says")
+        yield len(only(resources, RT_ICON, icon)) != size, f"icon image {icon} is not the size its group says"
         found.add((width, bits))
-    fault({(16, 32), (32, 32), (48, 32), (32, 8)} - found, f"icon images are {sorted(found)}")
+    yield {(16, 32), (32, 32), (48, 32), (32, 8)} - found, f"icon images are {sorted(found)}"
     block = only(resources, RT_STRING, 1)  # strings 0-15; string 1 names the saver in the system's list
-    (skip,) = struct.unpack_from("<H", block, 0)
-    (length,) = struct.unpack_from("<H", block, 2 + 2 * skip)
-    name = block[4 + 2 * skip:4 + 2 * skip + 2 * length].decode("utf-16-le")
-    fault(name != "Spindlewave", f"string 1 is {name!r}, not 'Spindlewave'")
+    skip = struct.unpack_from("<H", block, 0)[0] * 2
+    name = block[4 + skip:4 + skip + 2 * struct.unpack_from("<H", block, 2 + skip)[0]].decode("utf-16-le")
+    yield name != "Spindlewave", f"string 1 is {name!r}, not 'Spindlewave'"
 
 
 def check(path, machine=None):
-    faults = []
-
-    def fault(failed, message):
-        if failed:
-            faults.append(message)
-
     try:
         found_machine, stamp, resources = read_pe(open(path, "rb").read())
     except (OSError, ValueError, struct.error) as error:
         return [f"cannot read the file: {error}"]
-    fault(machine and found_machine != machine, f"machine is {found_machine}, not {machine}")
-    fault(stamp != 0, "the PE header carries a link time, so builds differ")
+    faults = [f"machine is {found_machine}, not {machine}"] if machine and found_machine != machine else []
+    faults += ["the PE header carries a link time, so builds differ"] if stamp != 0 else []
     for step in (check_manifest, check_version, check_icon_and_name):
         try:
-            step(resources, fault)
+            for failed, message in step(resources):
+                faults += [message] if failed else []
         except (KeyError, ValueError, struct.error, UnicodeDecodeError, ET.ParseError, RecursionError) as error:
             faults.append(f"{step.__name__}: missing or malformed ({error!r})")
     return faults
