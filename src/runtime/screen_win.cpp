@@ -8,17 +8,18 @@
 namespace spindle {
 namespace {
 
-double TwipsPerPixel(int axis) {
+int ScreenDpi(int axis) {
     ScopedWindowDC screen(nullptr);
     int dpi = screen.get() ? GetDeviceCaps(screen.get(), axis) : 96;
-    if (dpi <= 0) dpi = 96;
-    return 1440.0 / dpi;
+    return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace
 
-double TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
-double TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
+int ScreenDpiX() { return ScreenDpi(LOGPIXELSX); }
+int ScreenDpiY() { return ScreenDpi(LOGPIXELSY); }
+double TwipsPerPixelX() { return 1440.0 / ScreenDpiX(); }
+double TwipsPerPixelY() { return 1440.0 / ScreenDpiY(); }
 double ScreenWidthTwips() { return GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX(); }
 double ScreenHeightTwips() { return GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY(); }
 

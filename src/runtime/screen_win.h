@@ -4,6 +4,10 @@
 
 namespace spindle {
 
+// The screen's dots per inch (96 when it cannot be read).
+int ScreenDpiX();
+int ScreenDpiY();
+
 double TwipsPerPixelX();
 double TwipsPerPixelY();
 double ScreenWidthTwips();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/screen_win.h"
 #include "runtime/wide_text_win.h"
 #include "runtime/windowless_host_win.h"
 
@@ -18,10 +19,7 @@ void WindowlessControl::SetBounds(const RECT& bounds) {
 void WindowlessControl::Invalidate() const { host_.InvalidateArea(bounds_); }
 
 ScopedFont CreateLabelFont(const LabelFont& font) {
-    ScopedWindowDC screen(nullptr);
-    int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    if (dpi <= 0) dpi = 96;
-    const int height = -static_cast<int>(std::lround(font.pointSize * dpi / 72.0));
+    const int height = -static_cast<int>(std::lround(font.pointSize * ScreenDpiY() / 72.0));
     return ScopedFont(CreateFontW(height, 0, 0, 0, font.weight, FALSE, font.underline ? TRUE : FALSE, FALSE,
                                   font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                   DEFAULT_PITCH | FF_DONTCARE, font.face.c_str()));

@@ -51,26 +51,6 @@ private:
     DWORD previous_ = 0;
 };
 
-std::optional<std::string> WideToCodePage(std::wstring_view text, UINT codePage) {
-    if (text.empty()) return std::string();
-    int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                     nullptr);
-    if (length <= 0) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
-                        nullptr);
-    return bytes;
-}
-
-std::wstring CodePageToWide(std::string_view bytes, UINT codePage) {
-    if (bytes.empty()) return {};
-    int length = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
-    return text;
-}
-
 // The text in the code page only when it comes back unchanged: no best-fit look-alikes, no '?'.
 std::optional<std::string> LosslessInCodePage(std::wstring_view text, UINT codePage) {
     std::optional<std::string> bytes = WideToCodePage(text, codePage);
@@ -88,13 +68,11 @@ std::string NameBytes(std::string_view name) {
     return WideToCodePage(wide, CP_ACP).value_or(std::string());
 }
 
-std::wstring PathToWide(const std::string& path) { return Utf8ToWide(path); }
-
 class Win32ProfileStore : public ProfileFileStore {
 public:
     ReadResult ReadAll(const std::string& path) override {
         NoCriticalErrorBoxes quiet;
-        ScopedHandle file(CreateFileW(PathToWide(path).c_str(), GENERIC_READ,
+        ScopedHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) {
@@ -123,7 +101,7 @@ public:
 
     bool WriteNew(const std::string& path, std::string_view bytes) override {
         NoCriticalErrorBoxes quiet;
-        ScopedHandle file(CreateFileW(PathToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        ScopedHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) return false;
         while (!bytes.empty()) {
@@ -138,13 +116,13 @@ public:
     bool Replace(const std::string& from, const std::string& to) override {
         // A read-only settings file stays as it is. Windows refuses the move anyway, but Wine
         // running as root would replace it.
-        const DWORD attributes = GetFileAttributesW(PathToWide(to).c_str());
+        const DWORD attributes = GetFileAttributesW(Utf8ToWide(to).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-        return MoveFileExW(PathToWide(from).c_str(), PathToWide(to).c_str(),
+        return MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     }
 
-    void Remove(const std::string& path) override { DeleteFileW(PathToWide(path).c_str()); }
+    void Remove(const std::string& path) override { DeleteFileW(Utf8ToWide(path).c_str()); }
 };
 
 class IniReader : public SettingsReaderPort {

@@ -118,9 +118,6 @@ Image Reduce(Image& large, int factor) {
     return small;
 }
 
-// Shrinks a picture by a whole factor the same way (the saver's Earth, made to fit the preview).
-Image Shrink(Image& picture, int factor) { return Reduce(picture, factor); }
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,7 +133,7 @@ int main(int argc, char** argv) {
     if (width < 16 || height < 16 || width > 1000 || height > 1000 || frame < 0 || frame > 100000) return 2;
 
     // The saver's Earth at half size, on a screen three times the preview's size.
-    Image shrunkEarth = Shrink(earth, 2);
+    Image shrunkEarth = Reduce(earth, 2);  // the saver's Earth, made to fit the preview
     spindle::AnchorState anchors;
     SoftwareDisplay display(shrunkEarth, width * kScale, height * kScale, frame, anchors);
     spindle::UniformRandom random;

@@ -12,6 +12,7 @@
 #include "runtime/conversions.h"
 #include "runtime/runtime_error.h"
 #include "runtime/scoped_gdi_win.h"
+#include "runtime/screen_win.h"
 #include "runtime/wide_text_win.h"
 
 namespace spindle {
@@ -52,12 +53,6 @@ CaptionFont FontFromLogFont(const LOGFONTW& logFont, int dpi) {
     font.strikethrough = logFont.lfStrikeOut != 0;
     font.charset = logFont.lfCharSet;
     return font;
-}
-
-int ScreenDpi() {
-    ScopedWindowDC screen(nullptr);
-    int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace
@@ -225,7 +220,7 @@ private:
         const CaptionLabel& label = control_.Label();
         if (!labelFont_ || labelCaptionFont_ != label.font) {
             LOGFONTW logFont{};
-            logFont.lfHeight = -static_cast<LONG>(std::lround(label.font.pointSize * ScreenDpi() / 72.0));
+            logFont.lfHeight = -static_cast<LONG>(std::lround(label.font.pointSize * ScreenDpiY() / 72.0));
             logFont.lfWeight = label.font.weight;
             logFont.lfItalic = label.font.italic;
             logFont.lfUnderline = label.font.underline;
@@ -282,7 +277,7 @@ private:
         auto font = host ? reinterpret_cast<HFONT>(SendMessageW(host, WM_GETFONT, 0, 0)) : nullptr;
         LOGFONTW logFont{};
         if (font && GetObjectW(font, sizeof logFont, &logFont) == sizeof logFont) {
-            return FontFromLogFont(logFont, ScreenDpi());
+            return FontFromLogFont(logFont, ScreenDpiY());
         }
         return DesignedCaptionFont();
     }
