@@ -31,20 +31,20 @@ LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 // Counts frames and stops the loop after a number of them.
 class FrameCounter : public spindle::EventYield {
 public:
-    FrameCounter(spindle::AnchorState& anchors, int frames) : anchors_(anchors), frames_(frames) {}
+    FrameCounter(spindle::AnimationState& animation, int frames) : animation_(animation), frames_(frames) {}
     void YieldToEvents() override {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
         if (++count_ == warmUp_) start_ = Now();
         if (count_ == warmUp_ + frames_) {
             seconds_ = Now() - start_;
-            anchors_.Running = false;
+            animation_.Running = false;
         }
     }
     double MillisecondsPerFrame() const { return seconds_ * 1000 / frames_; }
 
 private:
-    spindle::AnchorState& anchors_;
+    spindle::AnimationState& animation_;
     int frames_;
     int count_ = 0;
     int warmUp_ = 5;
@@ -53,14 +53,14 @@ private:
 
 double FrameMilliseconds(int width, int height, HWND window, int frames) {
     spindle::SaverDisplay display;
-    display.Cover(width, height, 15, 15);
-    display.CopyPicture((width - 320) / 2, (height - 320) / 2, 320, 320);
+    display.Cover({{width, height}}, 15, 15);
+    display.CopyPicture(0, (width - 320) / 2, (height - 320) / 2, 320, 320);
     display.KeepAsBackground();
-    display.ShowOn(window);
-    spindle::AnchorState anchors;
-    FrameCounter counter(anchors, frames);
+    display.At(0).ShowOn(window);
+    spindle::AnimationState animation;
+    FrameCounter counter(animation, frames);
     spindle::UniformRandom random;
-    spindle::RunAnimation(anchors, display, counter, random, 37);
+    spindle::RunAnimation(animation, display, counter, random, 37);
     return counter.MillisecondsPerFrame();
 }
 

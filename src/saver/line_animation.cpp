@@ -2,6 +2,7 @@
 // 16-bit velocities and phase, pens stored as 32-bit floats with sums taken in double.
 #include "saver/line_animation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -94,20 +95,41 @@ void ComputeFrame(const AnchorState& anchors, double twistAngle, FrameSegments& 
     }
 }
 
-void RunAnimation(AnchorState& anchors, DrawingSurface& display, EventYield& events, RandomSource& random,
+void FollowLayout(AnimationState& state, MonitorSurfaces& monitors, RandomSource& random) {
+    const auto count = static_cast<std::size_t>(std::max(monitors.MonitorCount(), 0));
+    if (state.Monitors.size() != count) state.Monitors.resize(count);
+    for (std::size_t m = 0; m < count; ++m) {
+        MonitorAnchors& monitor = state.Monitors[m];
+        DrawingSurface& surface = monitors.Monitor(static_cast<int>(m));
+        const float width = surface.ScaleWidth(), height = surface.ScaleHeight();
+        if (width == monitor.Width && height == monitor.Height) continue;
+        StartAnchors(monitor.Anchors, width, height, random);
+        monitor.Width = width;
+        monitor.Height = height;
+    }
+}
+
+void DrawMonitorFrame(AnchorState& anchors, DrawingSurface& surface, double twistAngle, FrameSegments& segments) {
+    MoveAnchors(anchors, surface.ScaleWidth(), surface.ScaleHeight());
+    surface.Cls();
+    ComputeFrame(anchors, twistAngle, segments);
+    for (const Segment& s : segments) surface.Line(s.x1, s.y1, s.x2, s.y2, s.rgb);
+    surface.Refresh();
+}
+
+void RunAnimation(AnimationState& state, MonitorSurfaces& monitors, EventYield& events, RandomSource& random,
                   float rotationSpeed) {
-    StartAnchors(anchors, display.ScaleWidth(), display.ScaleHeight(), random);
-    anchors.Running = true;
+    FollowLayout(state, monitors, random);
+    state.Running = true;
     PhaseState phase;
     FrameSegments segments;
     for (;;) {
-        MoveAnchors(anchors, display.ScaleWidth(), display.ScaleHeight());
-        display.Cls();
-        ComputeFrame(anchors, TwistAngle(phase.Phase), segments);
-        for (const Segment& s : segments) display.Line(s.x1, s.y1, s.x2, s.y2, s.rgb);
-        display.Refresh();
+        FollowLayout(state, monitors, random);
+        const double twistAngle = TwistAngle(phase.Phase);
+        for (std::size_t m = 0; m < state.Monitors.size(); ++m)
+            DrawMonitorFrame(state.Monitors[m].Anchors, monitors.Monitor(static_cast<int>(m)), twistAngle, segments);
         events.YieldToEvents();
-        if (!anchors.Running) return;
+        if (!state.Running) return;
         AdvancePhase(phase, rotationSpeed);
     }
 }

@@ -1,10 +1,11 @@
 // The line animation: three anchors drifting and bouncing, a twist phase sweeping up and down,
-// and the 600 segments of each frame. Knows nothing of windows; the saver form supplies the
-// drawing surface and the event-loop yield.
+// and the 600 segments of each frame, on every monitor. Knows nothing of windows; the saver form
+// supplies the drawing surfaces and the event-loop yield.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "saver/uniform_random.h"
 
@@ -33,6 +34,26 @@ public:
     virtual void Refresh() = 0;
 };
 
+// The drawing surfaces of the saver, one per monitor: the primary monitor first, then the others
+// in the system's order. The set may change during an event pass (a new display layout).
+class MonitorSurfaces {
+public:
+    virtual ~MonitorSurfaces() = default;
+    virtual int MonitorCount() = 0;
+    virtual DrawingSurface& Monitor(int index) = 0;
+};
+
+// One surface as the only monitor (a single off-screen picture).
+class OneMonitor : public MonitorSurfaces {
+public:
+    explicit OneMonitor(DrawingSurface& surface) : surface_(surface) {}
+    int MonitorCount() override { return 1; }
+    DrawingSurface& Monitor(int) override { return surface_; }
+
+private:
+    DrawingSurface& surface_;
+};
+
 // The once-per-frame event pass: dispatches every pending event, then returns.
 class EventYield {
 public:
@@ -40,12 +61,24 @@ public:
     virtual void YieldToEvents() = 0;
 };
 
-// Window-level state of the animation; the saver's shut-down clears Running.
+// The three anchors of one monitor.
 struct AnchorState {
     std::array<std::int32_t, kAnchorCount> PosX{};
     std::array<std::int32_t, kAnchorCount> PosY{};
     std::array<std::int16_t, kAnchorCount> VelX{};
     std::array<std::int16_t, kAnchorCount> VelY{};
+};
+
+// A monitor's anchors and the surface size they were started on.
+struct MonitorAnchors {
+    AnchorState Anchors;
+    float Width = -1, Height = -1;  // below 0: not started yet
+};
+
+// Window-level state of the animation: the anchors of each monitor, in the surfaces' order; the
+// saver's shut-down clears Running.
+struct AnimationState {
+    std::vector<MonitorAnchors> Monitors;
     bool Running = false;
 };
 
@@ -77,10 +110,19 @@ void AdvancePhase(PhaseState& phase, float rotationSpeed);
 // The 600 segments of a frame in drawing order: step 1 red, green, blue, then step 2, ...
 void ComputeFrame(const AnchorState& anchors, double twistAngle, FrameSegments& segments);
 
-// The frame loop: start, then move, clear, draw, refresh, yield, until Running is false after
-// a yield. An error (the phase overflow) ends it by throwing; the last frame stays drawn.
-// Allocates nothing once started.
-void RunAnimation(AnchorState& anchors, DrawingSurface& display, EventYield& events, RandomSource& random,
+// Starts the anchors of each monitor that is new or has changed size since the last call, in the
+// surfaces' order, each at its own centre; the others go on where they are. Allocates only when
+// the number of monitors changes.
+void FollowLayout(AnimationState& state, MonitorSurfaces& monitors, RandomSource& random);
+
+// One monitor's frame: move its anchors within its own edges, clear, draw the 600 lines, show it.
+void DrawMonitorFrame(AnchorState& anchors, DrawingSurface& surface, double twistAngle, FrameSegments& segments);
+
+// The frame loop: each step draws and shows every monitor (starting those of a new layout), then
+// yields, until Running is false after a yield. With one monitor, the random draws and frames are
+// those of a single screen. An error (the phase overflow) ends it by throwing; the last frame
+// stays drawn. Allocates nothing once started, unless the layout changes.
+void RunAnimation(AnimationState& state, MonitorSurfaces& monitors, EventYield& events, RandomSource& random,
                   float rotationSpeed);
 
 }  // namespace spindle

@@ -17,7 +17,7 @@ MusicFileType MusicFileTypeOf(std::string_view bgmFile) {
     return MusicFileType::None;
 }
 
-SaverController::SaverController(SaverFormPort& form, DrawingSurface& display, EventYield& events,
+SaverController::SaverController(SaverFormPort& form, MonitorSurfaces& display, EventYield& events,
                                  MusicRoutines& music, SystemSettingsPort& system, const SettingsValues& settings,
                                  std::string modeLetter, std::int32_t& cursorState)
     : form_(form),
@@ -29,19 +29,29 @@ SaverController::SaverController(SaverFormPort& form, DrawingSurface& display, E
       modeLetter_(std::move(modeLetter)),
       cursorState_(cursorState) {}
 
-void SaverController::Form_Load() {
+void SaverController::CoverMonitors() {
     RunStep([&] { form_.CoverScreen(); });
     RunStep([&] { form_.CoverWindowWithDisplay(); });
-    RunStep([&] {
-        // Centred in pixels; on a screen smaller than the picture the point is negative and the copy is cut.
-        const std::int32_t x =
-            RoundToInt32((display_.ScaleWidth() / form_.TwipsPerPixelX() - form_.PictureWidth()) / 2);
-        const std::int32_t y =
-            RoundToInt32((display_.ScaleHeight() / form_.TwipsPerPixelY() - form_.PictureHeight()) / 2);
-        form_.CopyPictureToDisplay(x, y, RoundToInt32(form_.PictureWidth()), RoundToInt32(form_.PictureHeight()));
-    });
-    RunStep([&] { display_.Refresh(); });
+    int monitors = 0;
+    RunStep([&] { monitors = display_.MonitorCount(); });
+    for (int m = 0; m < monitors; ++m) {
+        RunStep([&] {
+            // Centred in pixels; on a monitor smaller than the picture the point is negative and the copy is cut.
+            DrawingSurface& display = display_.Monitor(m);
+            const std::int32_t x =
+                RoundToInt32((display.ScaleWidth() / form_.TwipsPerPixelX() - form_.PictureWidth()) / 2);
+            const std::int32_t y =
+                RoundToInt32((display.ScaleHeight() / form_.TwipsPerPixelY() - form_.PictureHeight()) / 2);
+            form_.CopyPictureToDisplay(m, x, y, RoundToInt32(form_.PictureWidth()),
+                                       RoundToInt32(form_.PictureHeight()));
+        });
+    }
+    for (int m = 0; m < monitors; ++m) RunStep([&] { display_.Monitor(m).Refresh(); });
     RunStep([&] { form_.KeepDisplayImageAsBackground(); });
+}
+
+void SaverController::Form_Load() {
+    CoverMonitors();
     if (settings_.BgmKind == 1) {
         RunStep([&] { music_.CdOpen(); });
         RunStep([&] { form_.SetTimer2Enabled(true); });
@@ -54,7 +64,7 @@ void SaverController::Form_Load() {
     }
     RunStep([&] { form_.ShowNormal(); });
     RunStep([&] { form_.MakeTopmost(); });
-    RunStep([&] { RunAnimation(anchors_, display_, events_, random_, settings_.RotationSpeed); });
+    RunStep([&] { RunAnimation(animation_, display_, events_, random_, settings_.RotationSpeed); });
 }
 
 void SaverController::Form_KeyDown(std::int16_t keyCode, std::int16_t) {
@@ -78,6 +88,12 @@ void SaverController::Timer2_Timer() {
     form_.SetTimer2Enabled(music_.CdPolling());
 }
 
+void SaverController::Display_LayoutChanged() {
+    CoverMonitors();
+    RunStep([&] { form_.ShowNormal(); });
+    RunStep([&] { form_.MakeTopmost(); });
+}
+
 void SaverController::EndSaver() {
     bool closeCd = false;
     RunStep([&] { closeCd = form_.Timer2Enabled(); });
@@ -94,7 +110,7 @@ void SaverController::EndSaver() {
         RunStep([&] { cursorState_ = system_.ShowCursor(cursorState_); });
     }
     RunStep([&] { system_.SetSystemParameter(kSetScreenSaveActive, 1); });
-    anchors_.Running = false;
+    animation_.Running = false;
     RunStep([&] { form_.Unload(); });
     form_.EndProcess();
 }

@@ -1,6 +1,6 @@
-// The saver window's handlers: load (cover the screen, centre the picture, start the music,
-// run the animation), keys, click, the music timers and the shut-down. The window itself is a
-// port, so every rule here runs without Windows.
+// The saver window's handlers: load (cover every monitor, centre the picture on each, start the
+// music, run the animation), keys, click, the music timers, a new display layout and the
+// shut-down. The window itself is a port, so every rule here runs without Windows.
 #pragma once
 
 #include <cstdint>
@@ -28,25 +28,27 @@ MusicFileType MusicFileTypeOf(std::string_view bgmFile);
 class SaverFormPort {
 public:
     virtual ~SaverFormPort() = default;
-    // Window as large as the screen, then at (0, 0).
+    // A window on each monitor of the current layout, as large as the monitor, at its place.
     virtual void CoverScreen() = 0;
-    // Display as large as the window's interior, then at (0, 0).
+    // On each window a Display as large as the window's interior, then at (0, 0); the Display
+    // surfaces follow the windows' order (primary monitor first).
     virtual void CoverWindowWithDisplay() = 0;
     virtual double TwipsPerPixelX() = 0;
     virtual double TwipsPerPixelY() = 0;
     // Pic_D's interior size in pixels.
     virtual double PictureWidth() = 0;
     virtual double PictureHeight() = 0;
-    // BitBlt from Pic_D (0, 0) into Display's off-screen image at (x, y), SRCCOPY.
-    virtual void CopyPictureToDisplay(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) = 0;
-    // From now on every Cls of Display restores its current image.
+    // BitBlt from Pic_D (0, 0) into a monitor's Display image at (x, y), SRCCOPY.
+    virtual void CopyPictureToDisplay(int monitor, std::int32_t x, std::int32_t y, std::int32_t width,
+                                      std::int32_t height) = 0;
+    // From now on every Cls of each Display restores its current image.
     virtual void KeepDisplayImageAsBackground() = 0;
     virtual void SetTimer1Enabled(bool enabled) = 0;
     virtual void SetTimer2Enabled(bool enabled) = 0;
     virtual bool Timer2Enabled() = 0;
-    // Window state normal, shown modeless.
+    // Window state normal, shown modeless; the primary monitor's window ends up active.
     virtual void ShowNormal() = 0;
-    // SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE).
+    // Every window: SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE).
     virtual void MakeTopmost() = 0;
     virtual void Unload() = 0;
     virtual void EndProcess() = 0;
@@ -54,7 +56,7 @@ public:
 
 class SaverController {
 public:
-    SaverController(SaverFormPort& form, DrawingSurface& display, EventYield& events, MusicRoutines& music,
+    SaverController(SaverFormPort& form, MonitorSurfaces& display, EventYield& events, MusicRoutines& music,
                     SystemSettingsPort& system, const SettingsValues& settings, std::string modeLetter,
                     std::int32_t& cursorState);
 
@@ -64,22 +66,27 @@ public:
     void Display_Click();
     void Timer1_Timer();
     void Timer2_Timer();
+    // The monitors changed (added, removed, resized or moved): cover the new layout, each monitor
+    // with its picture; the animation starts the anchors of new or resized monitors itself.
+    void Display_LayoutChanged();
     void EndSaver();
 
-    const AnchorState& Anchors() const { return anchors_; }
+    const AnimationState& Animation() const { return animation_; }
 
 private:
     MusicFileType FileType() const { return MusicFileTypeOf(settings_.BgmFile); }
+    // Load steps 1 to 5: windows, Displays, the centred pictures, shown, kept as background.
+    void CoverMonitors();
 
     SaverFormPort& form_;
-    DrawingSurface& display_;
+    MonitorSurfaces& display_;
     EventYield& events_;
     MusicRoutines& music_;
     SystemSettingsPort& system_;
     const SettingsValues& settings_;
     std::string modeLetter_;
     std::int32_t& cursorState_;
-    AnchorState anchors_;
+    AnimationState animation_;
     UniformRandom random_;
 };
 

@@ -1,4 +1,4 @@
-// Display and Pic_D of the saver window.
+// The Displays and Pic_D of the saver window.
 #include "saver/saver_display_win.h"
 
 #include "resource_ids.h"
@@ -13,28 +13,46 @@ constexpr double kPictureDesignSize = 320;
 
 }  // namespace
 
+float MonitorDisplay::ScaleWidth() { return static_cast<float>(image_.ScaleWidth()); }
+float MonitorDisplay::ScaleHeight() { return static_cast<float>(image_.ScaleHeight()); }
+void MonitorDisplay::Cls() { image_.Cls(); }
+void MonitorDisplay::Line(float x1, float y1, float x2, float y2, std::uint32_t rgb) {
+    image_.Line(x1, y1, x2, y2, rgb);
+}
+void MonitorDisplay::Refresh() { image_.Refresh(window_); }
+
 SaverDisplay::SaverDisplay() : picD_(LoadPictureResource(IDR_EARTH_PICTURE)) {}
 
-void SaverDisplay::Cover(int widthPixels, int heightPixels, double twipsPerPixelX, double twipsPerPixelY) {
-    if (!image_.Resize(widthPixels, heightPixels, twipsPerPixelX, twipsPerPixelY)) Fail("display");
+void SaverDisplay::Cover(const std::vector<PixelSize>& monitors, double twipsPerPixelX, double twipsPerPixelY) {
+    monitors_.resize(monitors.size());
+    bool covered = true;
+    for (std::size_t m = 0; m < monitors.size(); ++m) {
+        if (!monitors_[m]) monitors_[m] = std::make_unique<MonitorDisplay>();
+        covered &= monitors_[m]->Image().Resize(monitors[m].Width, monitors[m].Height, twipsPerPixelX, twipsPerPixelY);
+    }
+    if (!covered) Fail("display");
 }
 
 double SaverDisplay::PictureWidth() const { return picD_.Loaded() ? picD_.Width() : kPictureDesignSize; }
 double SaverDisplay::PictureHeight() const { return picD_.Loaded() ? picD_.Height() : kPictureDesignSize; }
 
-void SaverDisplay::CopyPicture(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    if (!picD_.Loaded() || !image_.Dc()) Fail("picture");
-    BitBlt(image_.Dc(), x, y, width, height, picD_.Dc(), 0, 0, SRCCOPY);
+void SaverDisplay::CopyPicture(int monitor, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
+    HDC target = At(monitor).Image().Dc();
+    if (!picD_.Loaded() || !target) Fail("picture");
+    BitBlt(target, x, y, width, height, picD_.Dc(), 0, 0, SRCCOPY);
 }
 
 void SaverDisplay::KeepAsBackground() {
-    if (!image_.KeepAsBackground()) Fail("background");
+    bool kept = true;
+    for (auto& monitor : monitors_) kept &= monitor->Image().KeepAsBackground();
+    if (!kept) Fail("background");
 }
 
-float SaverDisplay::ScaleWidth() { return static_cast<float>(image_.ScaleWidth()); }
-float SaverDisplay::ScaleHeight() { return static_cast<float>(image_.ScaleHeight()); }
-void SaverDisplay::Cls() { image_.Cls(); }
-void SaverDisplay::Line(float x1, float y1, float x2, float y2, std::uint32_t rgb) { image_.Line(x1, y1, x2, y2, rgb); }
-void SaverDisplay::Refresh() { image_.Refresh(window_); }
+MonitorDisplay* SaverDisplay::Find(HWND window) {
+    for (auto& monitor : monitors_) {
+        if (monitor->Window() == window) return monitor.get();
+    }
+    return nullptr;
+}
 
 }  // namespace spindle

@@ -1,18 +1,20 @@
-// The saver form Spindlewave_S: a borderless window covering the screen whose client area is
-// the Display picture box (a persistent off-screen image), with Pic_D holding the Earth picture
-// and the two music timers. The handlers' rules live in SaverController.
+// The saver form Spindlewave_S: a borderless window on each monitor whose client area is that
+// monitor's Display picture box (a persistent off-screen image), with Pic_D holding the Earth
+// picture and the two music timers. The handlers' rules live in SaverController.
 #include "saver/saver_form_win.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "music/process_music_win.h"
 #include "runtime/base_window_win.h"
-#include "runtime/conversions.h"
 #include "runtime/event_loop_win.h"
 #include "runtime/runtime_error.h"
 #include "runtime/screen_win.h"
+#include "saver/monitor_layout_win.h"
 #include "saver/saver_controller.h"
 #include "saver/saver_display_win.h"
 #include "startup/process_values.h"
@@ -23,6 +25,7 @@ namespace {
 
 constexpr UINT_PTR kTimer1 = 1;  // 1000 ms: the MP3 rewind
 constexpr UINT_PTR kTimer2 = 2;  // 200 ms: the CD poll
+constexpr UINT_PTR kLayoutCheck = 3;  // 500 ms: the monitors still those covered?
 
 [[noreturn]] void Fail(const char* what) { throw RuntimeError(RuntimeError::Kind::Platform, what); }
 
@@ -34,24 +37,44 @@ std::int16_t ShiftState() {
     return shift;
 }
 
-class SaverForm : public BaseWindow<SaverForm>, public SaverFormPort, public EventYield {
+class SaverForm;
+
+// The form's window on one monitor: borderless, its client area that monitor's Display. Every
+// one of them answers keys, clicks and the display messages; the first (the primary monitor's)
+// also carries the timers.
+class MonitorWindow : public BaseWindow<MonitorWindow> {
+public:
+    explicit MonitorWindow(SaverForm& form) : form_(form) {}
+    static const wchar_t* ClassName() { return L"Spindlewave_S"; }
+    // Created hidden, as a loaded form is until shown.
+    bool Create() {
+        static ScopedBrush midGrey(CreateSolidBrush(RGB(128, 128, 128)));  // never seen: Display covers it
+        return CreateWindowOf(L"Spindlewave_Main", WS_POPUP, 0, 0, 0, 0, 0, nullptr, midGrey.get());
+    }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) { return DefaultHandling(message, wParam, lParam); }
+
+private:
+    SaverForm& form_;
+};
+
+class SaverForm : public SaverFormPort, public EventYield {
 public:
     SaverForm()
         : controller_(*this, display_, *this, ProcessMusic(), system_, Settings(), ProcessModeLetter(), CursorState) {}
 
-    static const wchar_t* ClassName() { return L"Spindlewave_S"; }
-
-    // Creates the window (hidden, as a loaded form is until shown) and runs Form_Load.
+    // Creates the primary monitor's window and runs Form_Load.
     void Load() {
-        static ScopedBrush midGrey(CreateSolidBrush(RGB(128, 128, 128)));  // never seen: Display covers it
-        if (!CreateWindowOf(L"Spindlewave_Main", WS_POPUP, 0, 0, 0, 0, 0, nullptr, midGrey.get())) return;
-        display_.ShowOn(Window());
+        windows_.push_back(std::make_unique<MonitorWindow>(*this));
+        if (!windows_[0]->Create()) return;
+        // Not every system tells its windows of a new layout (Wine does not): look twice a second too.
+        SetTimer(Primary(), kLayoutCheck, 500, nullptr);
         loaded_ = true;
         NoteFormLoaded();
         controller_.Form_Load();
     }
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT HandleMessage(MonitorWindow& window, UINT message, WPARAM wParam, LPARAM lParam) {
         // The handlers never let an error out into the system's dispatch.
         try {
             switch (message) {
@@ -73,6 +96,10 @@ public:
             case WM_TIMER:
                 if (wParam == kTimer1) controller_.Timer1_Timer();
                 if (wParam == kTimer2) controller_.Timer2_Timer();
+                if (wParam == kLayoutCheck) FollowDisplayLayout();
+                return 0;
+            case WM_DISPLAYCHANGE:
+                FollowDisplayLayout();
                 return 0;
             case WM_CLOSE:
                 // Closed from outside: shut down as a key would, so the cursor and the system's
@@ -82,8 +109,8 @@ public:
             case WM_ERASEBKGND:
                 return 1;
             case WM_PAINT: {
-                ScopedPaint paint(Window());
-                display_.Paint(paint.get());
+                ScopedPaint paint(window.Window());
+                if (const MonitorDisplay* display = display_.Find(window.Window())) display->Image().PaintTo(paint.get());
                 return 0;
             }
             default:
@@ -92,39 +119,71 @@ public:
         } catch (...) {
             return 0;
         }
-        return DefaultHandling(message, wParam, lParam);
+        return window.Default(message, wParam, lParam);
     }
 
     // SaverFormPort
     void CoverScreen() override {
-        const std::int32_t width = RoundToInt32(ScreenWidthTwips() / spindle::TwipsPerPixelX());
-        const std::int32_t height = RoundToInt32(ScreenHeightTwips() / spindle::TwipsPerPixelY());
-        if (!SetWindowPos(Window(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE)) Fail("cover");
+        covered_ = CurrentMonitorLayout();
+        // Windows are kept once made, and the ones a smaller layout does not need are hidden: the
+        // layout changes inside their own handlers, where a window must not be destroyed.
+        while (windows_.size() < covered_.size()) {
+            auto window = std::make_unique<MonitorWindow>(*this);
+            if (!window->Create()) break;
+            windows_.push_back(std::move(window));
+        }
+        used_ = std::min(windows_.size(), covered_.size());
+        bool placed = used_ == covered_.size();
+        for (std::size_t i = 0; i < windows_.size(); ++i) {
+            HWND window = windows_[i]->Window();
+            if (i >= used_) {
+                ShowWindow(window, SW_HIDE);
+                continue;
+            }
+            const MonitorRect& monitor = covered_[i];
+            placed &= SetWindowPos(window, nullptr, monitor.Left, monitor.Top, monitor.Width, monitor.Height,
+                                   SWP_NOZORDER | SWP_NOACTIVATE) != 0;
+        }
+        if (!placed) Fail("cover");
     }
     void CoverWindowWithDisplay() override {
-        RECT client{};
-        if (!GetClientRect(Window(), &client)) Fail("client");
-        display_.Cover(client.right, client.bottom, spindle::TwipsPerPixelX(), spindle::TwipsPerPixelY());
+        std::vector<PixelSize> sizes(used_);
+        for (std::size_t i = 0; i < used_; ++i) {
+            RECT client{};
+            GetClientRect(windows_[i]->Window(), &client);
+            sizes[i] = {client.right, client.bottom};
+        }
+        const bool covered = RunStep([&] { display_.Cover(sizes, spindle::TwipsPerPixelX(), spindle::TwipsPerPixelY()); });
+        ShowDisplays();  // the Displays that could be made
+        if (!covered) Fail("display");
     }
     double TwipsPerPixelX() override { return spindle::TwipsPerPixelX(); }
     double TwipsPerPixelY() override { return spindle::TwipsPerPixelY(); }
     double PictureWidth() override { return display_.PictureWidth(); }
     double PictureHeight() override { return display_.PictureHeight(); }
-    void CopyPictureToDisplay(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) override {
-        display_.CopyPicture(x, y, width, height);
+    void CopyPictureToDisplay(int monitor, std::int32_t x, std::int32_t y, std::int32_t width,
+                              std::int32_t height) override {
+        display_.CopyPicture(monitor, x, y, width, height);
     }
     void KeepDisplayImageAsBackground() override { display_.KeepAsBackground(); }
     void SetTimer1Enabled(bool enabled) override { EnableTimer(kTimer1, 1000, enabled, timer1_); }
     void SetTimer2Enabled(bool enabled) override { EnableTimer(kTimer2, 200, enabled, timer2_); }
     bool Timer2Enabled() override { return timer2_; }
-    void ShowNormal() override { ShowWindow(Window(), SW_SHOWNORMAL); }
+    void ShowNormal() override {
+        // The primary monitor's window last, so that it is the active one.
+        for (std::size_t i = used_; i-- > 0;) ShowWindow(windows_[i]->Window(), SW_SHOWNORMAL);
+    }
     void MakeTopmost() override {
-        SetWindowPos(Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+        for (std::size_t i = 0; i < used_; ++i) {
+            SetWindowPos(windows_[i]->Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+        }
     }
     void Unload() override {
         if (!loaded_) return;
         loaded_ = false;
-        if (Window()) DestroyWindow(Window());
+        for (auto& window : windows_) {
+            if (window->Window()) DestroyWindow(window->Window());
+        }
         NoteFormUnloaded();
     }
     void EndProcess() override { ExitProcess(0); }
@@ -133,12 +192,23 @@ public:
     void YieldToEvents() override { spindle::YieldToEvents(); }
 
 private:
+    HWND Primary() const { return windows_.empty() ? nullptr : windows_[0]->Window(); }
+
+    void ShowDisplays() {
+        for (int m = 0; m < display_.MonitorCount(); ++m) display_.At(m).ShowOn(windows_[m]->Window());
+    }
+
+    // Covers the monitors anew when they are no longer those covered.
+    void FollowDisplayLayout() {
+        if (loaded_ && CurrentMonitorLayout() != covered_) controller_.Display_LayoutChanged();
+    }
+
     void EnableTimer(UINT_PTR id, UINT interval, bool enabled, bool& state) {
-        if (!Window()) Fail("timer");
+        if (!Primary()) Fail("timer");
         if (enabled) {
-            if (!SetTimer(Window(), id, interval, nullptr)) Fail("timer");
+            if (!SetTimer(Primary(), id, interval, nullptr)) Fail("timer");
         } else {
-            KillTimer(Window(), id);
+            KillTimer(Primary(), id);
         }
         state = enabled;
     }
@@ -146,11 +216,18 @@ private:
     Win32SystemSettings system_;
     SaverDisplay display_;
     SaverController controller_;
+    std::vector<std::unique_ptr<MonitorWindow>> windows_;  // the primary monitor's first
+    std::size_t used_ = 0;                                 // windows on a monitor of the layout
+    MonitorLayout covered_;
     bool loaded_ = false;
     bool pressed_ = false;
     bool timer1_ = false;
     bool timer2_ = false;
 };
+
+LRESULT MonitorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return form_.HandleMessage(*this, message, wParam, lParam);
+}
 
 }  // namespace
 

@@ -27,8 +27,8 @@ constexpr double kTwipsPerPixel = 15;
 // The saver's Display in software: a background with the Earth centred, Cls, and GDI-like lines.
 class SoftwareDisplay : public spindle::DrawingSurface, public spindle::EventYield {
 public:
-    SoftwareDisplay(const Image& earth, int width, int height, int frameToKeep, spindle::AnchorState& anchors)
-        : frameToKeep_(frameToKeep), anchors_(anchors) {
+    SoftwareDisplay(const Image& earth, int width, int height, int frameToKeep, spindle::AnimationState& animation)
+        : frameToKeep_(frameToKeep), animation_(animation) {
         background_.width = image.width = width;
         background_.height = image.height = height;
         background_.rgb.assign(static_cast<std::size_t>(width) * height * 3, 0);
@@ -56,7 +56,7 @@ public:
     }
     void Refresh() override {}
     void YieldToEvents() override {
-        if (frame_++ == frameToKeep_) anchors_.Running = false;
+        if (frame_++ == frameToKeep_) animation_.Running = false;
     }
 
     Image image;
@@ -96,7 +96,7 @@ private:
     Image background_;
     int frame_ = 0;
     int frameToKeep_;
-    spindle::AnchorState& anchors_;
+    spindle::AnimationState& animation_;
 };
 
 // Box-filters a picture by a whole factor (averaging light, not codes).
@@ -134,10 +134,11 @@ int main(int argc, char** argv) {
 
     // The saver's Earth at half size, on a screen three times the preview's size.
     Image shrunkEarth = Reduce(earth, 2);  // the saver's Earth, made to fit the preview
-    spindle::AnchorState anchors;
-    SoftwareDisplay display(shrunkEarth, width * kScale, height * kScale, frame, anchors);
+    spindle::AnimationState animation;
+    SoftwareDisplay display(shrunkEarth, width * kScale, height * kScale, frame, animation);
+    spindle::OneMonitor screen(display);
     spindle::UniformRandom random;
-    spindle::RunAnimation(anchors, display, display, random, speed);
+    spindle::RunAnimation(animation, screen, display, random, speed);
     Image preview = Reduce(display.image, kScale);
     return spindle::tools::WritePpm(argv[2], preview) ? 0 : 1;
 }

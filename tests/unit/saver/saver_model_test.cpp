@@ -125,11 +125,12 @@ TEST(ComputeFrame, AtPhaseZeroHorizontalLinesGrowingDownwardsAndBrightening) {
 // Records the calls as letters (Cls, Line, Refresh, Yield) and the lines; ends the loop after
 // `stopAfter` frames, as the shut-down does.
 struct Recorder : DrawingSurface, EventYield {
-    Recorder(AnchorState& state, int stop) : anchors(state), stopAfter(stop) {
-        calls.reserve(200 * 603), lines.reserve(200 * 600);  // so that recording allocates nothing
+    Recorder(bool& runningFlag, int stop, float w = 28800, float h = 16200)
+        : running(runningFlag), stopAfter(stop), width(w), height(h) {
+        calls.reserve(300 * 603), lines.reserve(300 * 600);  // so that recording allocates nothing
     }
-    float ScaleWidth() override { return 28800; }
-    float ScaleHeight() override { return 16200; }
+    float ScaleWidth() override { return width; }
+    float ScaleHeight() override { return height; }
     void Cls() override { calls += 'C'; }
     void Line(float x1, float y1, float x2, float y2, std::uint32_t rgb) override {
         calls += 'L';
@@ -139,50 +140,215 @@ struct Recorder : DrawingSurface, EventYield {
     void YieldToEvents() override {
         calls += 'Y';
         counting = countAllocations;  // the start is done: from here on only frames run
-        if (++frames == stopAfter) anchors.Running = counting = false;
+        if (++frames == stopAfter) running = counting = false;
     }
-    AnchorState& anchors;
+    bool& running;
     int stopAfter;
+    float width, height;
     std::string calls;
     std::vector<Segment> lines;
     int frames = 0;
     bool countAllocations = false;
 };
 
-TEST(RunAnimation, EachFrameClearsDrawsRefreshesYieldsAllocatesNothingAndRepeatsEveryRun) {
-    AnchorState anchors, again;
-    Recorder recorder(anchors, 200), repeat(again, 200);
-    recorder.countAllocations = true;
-    allocations = 0;
-    UniformRandom random, sameRandom;
-    RunAnimation(anchors, recorder, recorder, random, 97);
-    EXPECT_EQ(allocations, 0);
-    std::string expected;
-    for (int i = 0; i < 200; ++i) expected += "C" + std::string(600, 'L') + "RY";
-    EXPECT_EQ(recorder.calls, expected);
-    RunAnimation(again, repeat, repeat, sameRandom, 97);
-    EXPECT_EQ(std::memcmp(recorder.lines.data(), repeat.lines.data(), sizeof(Segment) * 200 * 600), 0);
-    const Segment &early = recorder.lines[599], &late = recorder.lines[3 * 600 + 599];
-    EXPECT_NE(early.x2 - early.x1, late.x2 - late.x1);  // the twist moves
+// The frame loop as it was for a single screen: the reference that one monitor must match.
+void SingleScreenLoop(AnchorState& anchors, bool& running, DrawingSurface& display, EventYield& events,
+                      RandomSource& random, float rotationSpeed) {
+    StartAnchors(anchors, display.ScaleWidth(), display.ScaleHeight(), random);
+    running = true;
+    PhaseState phase;
+    FrameSegments segments;
+    for (;;) {
+        MoveAnchors(anchors, display.ScaleWidth(), display.ScaleHeight());
+        display.Cls();
+        ComputeFrame(anchors, TwistAngle(phase.Phase), segments);
+        for (const Segment& s : segments) display.Line(s.x1, s.y1, s.x2, s.y2, s.rgb);
+        display.Refresh();
+        events.YieldToEvents();
+        if (!running) return;
+        AdvancePhase(phase, rotationSpeed);
+    }
+}
+
+TEST(RunAnimation, OneMonitorDrawsTheSingleScreenFramesOneByOneAndAllocatesNothing) {
+    // A large screen, and small ones where the anchors bounce many times in 300 frames.
+    for (auto [width, height, speed] : {std::tuple{28800.f, 16200.f, 97.f}, std::tuple{3000.f, 2250.f, 1.f},
+                                        std::tuple{15.f, 15.f, 3000.f}}) {
+        AnimationState state;
+        bool singleRunning = false;
+        AnchorState single;
+        Recorder monitor(state.Running, 300, width, height), screen(singleRunning, 300, width, height);
+        monitor.countAllocations = true;
+        allocations = 0;
+        OneMonitor monitors(monitor);
+        UniformRandom random, sameRandom;
+        RunAnimation(state, monitors, monitor, random, speed);
+        EXPECT_EQ(allocations, 0);
+        SingleScreenLoop(single, singleRunning, screen, screen, sameRandom, speed);
+        ASSERT_EQ(monitor.calls, screen.calls);
+        for (int frame = 0; frame < 300; ++frame) {
+            ASSERT_EQ(std::memcmp(&monitor.lines[frame * 600], &screen.lines[frame * 600], sizeof(Segment) * 600), 0)
+                << width << " frame " << frame;
+        }
+        EXPECT_EQ(random.Next(), sameRandom.Next());  // and no draw more or less
+        std::string expected;
+        for (int i = 0; i < 300; ++i) expected += "C" + std::string(600, 'L') + "RY";
+        EXPECT_EQ(monitor.calls, expected);
+    }
 }
 
 TEST(RunAnimation, PhaseOverflowEndsTheLoopAfterAWholeFrameWithoutStoppingTheSaver) {
-    AnchorState anchors;
-    Recorder recorder(anchors, 100);
+    AnimationState state;
+    Recorder recorder(state.Running, 100);
+    OneMonitor monitors(recorder);
     UniformRandom random;
-    EXPECT_THROW(RunAnimation(anchors, recorder, recorder, random, 8200), RuntimeError);
+    EXPECT_THROW(RunAnimation(state, monitors, recorder, random, 8200), RuntimeError);
     EXPECT_EQ(recorder.frames, 4);  // phases 0, 8200, 16400 and 24600; 32800 does not fit
     EXPECT_EQ(recorder.calls.substr(recorder.calls.size() - 2), "RY");  // the last frame stays
-    EXPECT_TRUE(anchors.Running);  // keys still end the saver
+    EXPECT_TRUE(state.Running);  // keys still end the saver
+}
+
+// Several monitors of their own sizes, each recording which anchors its frames hang from; the
+// layout can be changed from inside an event pass, as a display change does.
+struct Monitors : MonitorSurfaces, EventYield {
+    struct Surface : DrawingSurface {
+        Surface(float w, float h, std::string* log, char letter) : width(w), height(h), calls(log), name(letter) {}
+        float width, height;
+        std::string* calls;
+        char name;
+        float ScaleWidth() override { return width; }
+        float ScaleHeight() override { return height; }
+        void Cls() override { *calls += name; }
+        void Line(float, float, float, float, std::uint32_t) override {}
+        void Refresh() override { *calls += 'R'; }
+    };
+    explicit Monitors(std::vector<std::pair<float, float>> sizes) { SetLayout(sizes); }
+    void SetLayout(const std::vector<std::pair<float, float>>& sizes) {
+        surfaces.clear();
+        for (auto [width, height] : sizes) surfaces.emplace_back(width, height, &calls, char('a' + surfaces.size()));
+    }
+    int MonitorCount() override { return static_cast<int>(surfaces.size()); }
+    DrawingSurface& Monitor(int index) override { return surfaces.at(index); }
+    void YieldToEvents() override {
+        calls += 'Y';
+        ++frames;
+        for (int m = 0; m < static_cast<int>(surfaces.size()); ++m) {  // every anchor near its own monitor
+            for (int k = 0; k < kAnchorCount; ++k) {
+                const AnchorState& a = state->Monitors[m].Anchors;
+                inside &= a.PosX[k] >= -10 && a.PosY[k] >= -10 && a.PosX[k] <= surfaces[m].width + 10 &&
+                          a.PosY[k] <= surfaces[m].height + 10;
+            }
+        }
+        if (frames == changeAt && change) change();
+        if (frames == stopAt) state->Running = false;
+    }
+    std::vector<Surface> surfaces;
+    std::string calls;
+    AnimationState* state = nullptr;
+    int frames = 0, changeAt = -1, stopAt = 2000;
+    bool inside = true;
+    std::function<void()> change;
+};
+
+TEST(RunAnimation, EachMonitorPrimaryFirstHasItsOwnAnchorsFromItsCentreWithinItsOwnEdges) {
+    Monitors monitors({{3000, 1500}, {900, 2400}, {450, 450}});
+    AnimationState state;
+    monitors.state = &state;
+    std::vector<double> draws;
+    for (int i = 0; i < 27; ++i) draws.push_back((i % 9) / 9.0 + 0.05 + (i / 9) * 0.01);
+    ScriptedRandom random(draws);
+    monitors.stopAt = 1;
+    RunAnimation(state, monitors, monitors, random, 1);
+    EXPECT_EQ(monitors.calls, "aRbRcRY");  // the primary monitor first, each shown once, one event pass
+    EXPECT_EQ(random.next, 27u);           // three monitors of three anchors, in that order
+    const std::int32_t centres[][2] = {{1500, 750}, {450, 1200}, {225, 225}};
+    for (int m = 0; m < 3; ++m) {
+        const AnchorState& a = state.Monitors[m].Anchors;
+        for (int k = 0; k < kAnchorCount; ++k) {
+            EXPECT_EQ(std::tuple(a.PosX[k] - a.VelX[k], a.PosY[k] - a.VelY[k]), std::tuple(centres[m][0], centres[m][1]));
+        }
+        // Monitor m's anchor k drew r, mx and my from draws 9m + 3k to 9m + 3k + 2.
+        ScriptedRandom same(std::vector<double>(draws.begin() + 9 * m, draws.begin() + 9 * m + 9));
+        AnchorState expected;
+        StartAnchors(expected, 1, 1, same);
+        EXPECT_EQ(std::tuple(a.VelX, a.VelY), std::tuple(expected.VelX, expected.VelY)) << m;
+    }
+    // Over many frames every anchor bounces off the edges of its own monitor.
+    AnimationState longer;
+    Monitors again({{3000, 1500}, {900, 2400}, {450, 450}});
+    again.state = &longer;
+    UniformRandom uniform;
+    RunAnimation(longer, again, again, uniform, 1);
+    EXPECT_EQ(again.frames, 2000);
+    EXPECT_TRUE(again.inside);
+}
+
+TEST(RunAnimation, ANewLayoutStartsOnlyNewOrResizedMonitorsAndAllocatesOnlyThen) {
+    using Layout = std::vector<std::pair<float, float>>;
+    const Layout two = {{3000, 1500}, {900, 600}};
+    // The new layout, the random draws it takes, the frame's calls after it.
+    const std::tuple<Layout, std::size_t, std::string> cases[] = {
+        {two, 0, "aRbRY"},                                  // the same (a monitor only moved): nothing new
+        {{{3000, 1500}, {600, 900}}, 9, "aRbRY"},           // the second monitor turned: it starts afresh
+        {{{3000, 1500}, {900, 600}, {300, 300}}, 9, "aRbRcRY"},  // one more
+        {{{3000, 1500}}, 0, "aRY"},                         // one fewer
+        {{}, 0, "Y"},                                       // none at all: the loop still answers events
+    };
+    for (const auto& [layout, newDraws, after] : cases) {
+        Monitors monitors(two);
+        AnimationState state;
+        monitors.state = &state;
+        monitors.changeAt = 5, monitors.stopAt = 6;
+        AnchorState kept;
+        monitors.change = [&] {
+            kept = state.Monitors[0].Anchors;
+            monitors.SetLayout(layout);
+        };
+        UniformRandom random;
+        RunAnimation(state, monitors, monitors, random, 1);
+        UniformRandom count;
+        for (int i = 0; i < 18 + static_cast<int>(newDraws); ++i) count.Next();
+        EXPECT_EQ(random.Next(), count.Next()) << layout.size();
+        EXPECT_EQ(monitors.calls.substr(monitors.calls.size() - after.size()), after) << layout.size();
+        if (!layout.empty()) {  // the primary monitor went on from where it was: one step further
+            const AnchorState& a = state.Monitors[0].Anchors;
+            EXPECT_EQ(std::tuple(a.PosX[0] - a.VelX[0], a.PosY[0] - a.VelY[0]), std::tuple(kept.PosX[0], kept.PosY[0]));
+        }
+    }
+    // Frames with an unchanged layout of several monitors allocate nothing.
+    Monitors monitors(two);
+    AnimationState state;
+    monitors.state = &state;
+    monitors.stopAt = 50;
+    monitors.calls.reserve(1000);
+    UniformRandom random;
+    monitors.changeAt = 1;
+    monitors.change = [&] { counting = true, allocations = 0; };
+    RunAnimation(state, monitors, monitors, random, 1);
+    counting = false;
+    EXPECT_EQ(allocations, 0);
 }
 
 using Log = std::vector<std::string>;
 
-// The window, its Display, the music and the system in one, around a controller: journals each
-// step (throwing for those in `failing`), draws nothing, and runs `event` in the third frame.
-class Saver : public SaverFormPort, public DrawingSurface, public EventYield, public MusicRoutines,
+// The window, its Displays (one per monitor of `sizes`), the music and the system in one, around
+// a controller: journals each step (throwing for those in `failing`), draws nothing, and runs
+// `event` in the third frame.
+class Saver : public SaverFormPort, public MonitorSurfaces, public EventYield, public MusicRoutines,
               public SystemSettingsPort {
 public:
+    struct Screen : DrawingSurface {
+        Screen(Saver& owner, int monitor) : saver(owner), index(monitor) {}
+        float ScaleWidth() override { return saver.sizes.at(index).first * 15.0f; }
+        float ScaleHeight() override { return saver.sizes.at(index).second * 15.0f; }
+        void Cls() override { saver.inFrame = true; }
+        void Line(float, float, float, float, std::uint32_t) override {}
+        void Refresh() override {  // a frame's own refresh follows its Cls: not journalled
+            saver.inFrame ? void(saver.inFrame = false) : saver.Note("Refresh", index);
+        }
+        Saver& saver;
+        int index;
+    };
     explicit Saver(std::int16_t kind = 0, std::string file = "", std::string startMode = "S")
         : settings{1, kind, 0, std::move(file)}, timer2(kind == 1), mode(std::move(startMode)) {}
     template <typename... Values>
@@ -198,8 +364,8 @@ public:
     double TwipsPerPixelY() override { return 15; }
     double PictureWidth() override { return 320; }
     double PictureHeight() override { return 320; }
-    void CopyPictureToDisplay(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) override {
-        Note("Copy", x, y, w, h);
+    void CopyPictureToDisplay(int monitor, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) override {
+        Note("Copy", monitor, x, y, w, h);
     }
     void KeepDisplayImageAsBackground() override { Note("Keep"); }
     void SetTimer1Enabled(bool on) override { Note(on ? "Timer1 on" : "Timer1 off"); }
@@ -209,11 +375,8 @@ public:
     void MakeTopmost() override { Note("Topmost"); }
     void Unload() override { Note("Unload"); }
     void EndProcess() override { Note("End"); }
-    float ScaleWidth() override { return width * 15.0f; }
-    float ScaleHeight() override { return height * 15.0f; }
-    void Cls() override { animating = true; }
-    void Line(float, float, float, float, std::uint32_t) override {}
-    void Refresh() override { animating ? void() : Note("Refresh"); }  // not the frames' own refreshes
+    int MonitorCount() override { return static_cast<int>(sizes.size()); }
+    DrawingSurface& Monitor(int index) override { return screens.at(index); }
     void YieldToEvents() override {
         if (++frames == 1) Note("frame");
         if (frames == 3 && event) event();
@@ -236,8 +399,10 @@ public:
     SettingsValues settings;
     Log log;
     std::set<std::string> failing;
-    bool timer2, polling = true, animating = false;
-    int width = 1920, height = 1080, frames = 0;
+    bool timer2, polling = true, inFrame = false;
+    std::vector<std::pair<int, int>> sizes = {{1920, 1080}};  // pixels, the primary monitor first
+    std::vector<Screen> screens = {{*this, 0}, {*this, 1}, {*this, 2}};
+    int frames = 0;
     std::int32_t cursor = -1;
     std::function<void()> event;
     std::string mode;
@@ -273,7 +438,7 @@ TEST(SaverFormLoad, StepsInOrderMusicByKindAndFileNameThenFramesUntilAKeyEndsIt)
         Saver saver(kind, file, mode);
         saver.event = [&] { saver.controller.Form_KeyDown(32, 0); };
         saver.controller.Form_Load();
-        const Log load = {"CoverScreen", "CoverWindowWithDisplay", "Copy 800 380 320 320", "Refresh", "Keep"};
+        const Log load = {"CoverScreen", "CoverWindowWithDisplay", "Copy 0 800 380 320 320", "Refresh 0", "Keep"};
         EXPECT_EQ(saver.log, Join(Join(load, music), Join({"Show", "Topmost", "frame"}, end))) << file;
         EXPECT_EQ(saver.frames, 3);  // the loop left right after the event pass that ended it
         EXPECT_EQ(saver.cursor, mode == "S" ? 0 : -1);  // the count ShowCursor handed back is kept
@@ -281,7 +446,7 @@ TEST(SaverFormLoad, StepsInOrderMusicByKindAndFileNameThenFramesUntilAKeyEndsIt)
 }
 
 TEST(SaverFormLoad, EveryFailingStepOfLoadAndShutDownIsSkipped) {
-    const Log all = {"CoverScreen", "CoverWindowWithDisplay", "Copy 800 380 320 320", "Refresh", "Keep", "CdOpen",
+    const Log all = {"CoverScreen", "CoverWindowWithDisplay", "Copy 0 800 380 320 320", "Refresh 0", "Keep", "CdOpen",
                      "Timer2 on", "Show", "Topmost", "frame", "Timer2 off", "CdClose", "SPI 97 0", "Cursor -1",
                      "SPI 17 1", "Unload", "End"};
     for (const std::string& failing : all) {
@@ -290,23 +455,51 @@ TEST(SaverFormLoad, EveryFailingStepOfLoadAndShutDownIsSkipped) {
         saver.event = [&] { saver.controller.Form_KeyDown(13, 0); };
         saver.controller.Form_Load();
         EXPECT_EQ(saver.log, all) << failing;
-        EXPECT_FALSE(saver.controller.Anchors().Running) << failing;
+        EXPECT_FALSE(saver.controller.Animation().Running) << failing;
     }
 }
 
-TEST(SaverFormLoad, PictureCentredHalvesToEvenAndAfterThePhaseOverflowKeysAndClicksStillEndIt) {
-    const std::tuple<int, int, std::string> cases[] = {{1921, 1083, "Copy 800 382 320 320"},
-                                                       {1923, 1081, "Copy 802 380 320 320"},
-                                                       {200, 150, "Copy -60 -85 320 320"},
-                                                       {0, 0, "Copy -160 -160 320 320"}};
-    for (const auto& [width, height, copy] : cases) {
+TEST(SaverFormLoad, PictureCentredOnEachMonitorHalvesToEvenAndAfterThePhaseOverflowKeysAndClicksStillEndIt) {
+    using Sizes = std::vector<std::pair<int, int>>;
+    const std::tuple<Sizes, Log> cases[] = {
+        {{{1921, 1083}}, {"Copy 0 800 382 320 320", "Refresh 0"}},
+        {{{1923, 1081}}, {"Copy 0 802 380 320 320", "Refresh 0"}},
+        {{{200, 150}}, {"Copy 0 -60 -85 320 320", "Refresh 0"}},
+        {{{0, 0}}, {"Copy 0 -160 -160 320 320", "Refresh 0"}},
+        {{{1024, 768}, {800, 600}, {1921, 1083}},  // each picture in its own monitor's centre
+         {"Copy 0 352 224 320 320", "Copy 1 240 140 320 320", "Copy 2 800 382 320 320", "Refresh 0", "Refresh 1",
+          "Refresh 2"}},
+    };
+    for (const auto& [sizes, picture] : cases) {
         Saver saver;
-        saver.width = width, saver.height = height, saver.settings.RotationSpeed = 8200;
+        saver.sizes = sizes, saver.settings.RotationSpeed = 8200;
         saver.controller.Form_Load();  // returns after four frames: the load's last step swallows the overflow
-        EXPECT_EQ(std::tuple(saver.log.at(2), saver.frames, saver.log.back()), std::tuple(copy, 4, "frame"));
-        width % 2 ? saver.controller.Display_Click() : saver.controller.Form_KeyDown(65, 0);
-        EXPECT_EQ(saver.log.back(), "End") << width;
+        const Log load = Join(Join({"CoverScreen", "CoverWindowWithDisplay"}, picture), {"Keep", "Show", "Topmost", "frame"});
+        EXPECT_EQ(std::tuple(saver.log, saver.frames), std::tuple(load, 4));
+        sizes[0].first % 2 ? saver.controller.Display_Click() : saver.controller.Form_KeyDown(65, 0);
+        EXPECT_EQ(saver.log.back(), "End") << sizes[0].first;
     }
+}
+
+TEST(SaverLayoutChange, CoversTheNewMonitorsEachWithItsPictureAndTheAnimationGoesOn) {
+    Saver saver;
+    saver.sizes = {{1024, 768}, {800, 600}};
+    saver.event = [&] {  // in the third frame's event pass: the second monitor is now 1024 x 768
+        saver.log.clear();
+        saver.sizes = {{1024, 768}, {1024, 768}, {640, 480}};
+        saver.controller.Display_LayoutChanged();
+        saver.log.push_back("changed");
+    };
+    saver.failing.insert("Copy 1 352 224 320 320");  // a failing step is skipped, as at the load
+    saver.controller.Form_Load();                    // until the fake stops it
+    const Log changed = {"CoverScreen", "CoverWindowWithDisplay", "Copy 0 352 224 320 320", "Copy 1 352 224 320 320",
+                         "Copy 2 160 80 320 320", "Refresh 0", "Refresh 1", "Refresh 2", "Keep", "Show", "Topmost",
+                         "changed"};
+    EXPECT_EQ(saver.log, changed);
+    EXPECT_EQ(saver.frames, 1001);  // the frames went on, now on three monitors
+    EXPECT_EQ(saver.controller.Animation().Monitors.size(), 3u);
+    saver.controller.Form_KeyDown(32, 0);
+    EXPECT_EQ(saver.log.back(), "End");
 }
 
 TEST(SaverKeyDown, ArrowsChangeTheCdTrackOnlyWithCdMusic) {

@@ -1,5 +1,6 @@
-// The saver's drawing: a frame in an off-screen Display (the picture centred or cut, black
-// elsewhere, red, green and blue lines over it), lines in twips, and input that cannot be drawn.
+// The saver's drawing: a frame in the off-screen Display of each monitor (the picture centred or
+// cut, black elsewhere, red, green and blue lines over it), lines in twips, and input that cannot
+// be drawn.
 #include "saver/saver_display_win.h"
 
 #include <windows.h>
@@ -22,30 +23,31 @@ std::uint32_t At(const PersistentImage& image, int x, int y) {
 }
 
 struct OneFrame : EventYield {
-    explicit OneFrame(AnchorState& state) : anchors(state) {}
-    void YieldToEvents() override { anchors.Running = false; }
-    AnchorState& anchors;
+    explicit OneFrame(AnimationState& state) : animation(state) {}
+    void YieldToEvents() override { animation.Running = false; }
+    AnimationState& animation;
 };
 
-TEST(SaverFrame, PictureCentredOrCutBlackElsewhereAndLinesInAllThreeColours) {
+TEST(SaverFrame, OnEachMonitorThePictureCentredOrCutBlackElsewhereAndLinesInAllThreeColours) {
     const test::ScreenPixels earth = test::PixelsOfBitmap(LoadPictureResource(IDR_EARTH_PICTURE).bitmap.get());
     ASSERT_EQ(std::pair(earth.width, earth.height), std::pair(320, 320));
-    for (auto [width, height, left, top] : {std::array{1920, 1080, 800, 380}, std::array{200, 150, -60, -85},
-                                            std::array{1, 1, -160, -160}}) {
-        SaverDisplay display;  // laid out as the saver's load does, then one frame
-        display.Cover(width, height, 15, 15);
-        display.CopyPicture(left, top, 320, 320);
-        display.KeepAsBackground();
-        AnchorState anchors;
-        OneFrame stop(anchors);
-        UniformRandom random;
-        RunAnimation(anchors, display, stop, random, 1);
+    const std::array<int, 4> monitors[] = {{1920, 1080, 800, 380}, {200, 150, -60, -85}, {1, 1, -160, -160}};
+    SaverDisplay display;  // three monitors, laid out as the saver's load does, then one frame
+    display.Cover({{1920, 1080}, {200, 150}, {1, 1}}, 15, 15);
+    for (int m = 0; m < 3; ++m) display.CopyPicture(m, monitors[m][2], monitors[m][3], 320, 320);
+    display.KeepAsBackground();
+    AnimationState animation;
+    OneFrame stop(animation);
+    UniformRandom random;
+    RunAnimation(animation, display, stop, random, 1);
+    for (int m = 0; m < 3; ++m) {
+        const auto [width, height, left, top] = monitors[m];
         for (bool cleared : {false, true}) {  // the frame, then the picture alone that Cls restores
             int wrong = 0, stray = 0, covered = 0, channels[3] = {};
             for (int y = 0; y < height; ++y) {
                 for (int x = 0; x < width; ++x) {
                     const int px = x - left, py = y - top;
-                    const std::uint32_t c = At(display.Image(), x, y);
+                    const std::uint32_t c = At(display.At(m).Image(), x, y);
                     const bool inside = px >= 0 && py >= 0 && px < 320 && py < 320;
                     wrong += cleared && c != (inside ? earth.At(px, py) : 0);
                     covered += inside && c != earth.At(px, py);
@@ -58,7 +60,7 @@ TEST(SaverFrame, PictureCentredOrCutBlackElsewhereAndLinesInAllThreeColours) {
                 EXPECT_GT(std::min({channels[0], channels[1], channels[2]}), 1000);
                 EXPECT_GT(covered, 100);  // lines lie over the picture too
             }
-            display.Cls();
+            display.At(m).Cls();
         }
     }
 }
