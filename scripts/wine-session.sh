@@ -5,6 +5,9 @@
 # to a file instead of a device. Cleans up after.
 #   SPINDLE_VIRTUAL_DISPLAY=1   use a virtual display even when DISPLAY is set
 #   SPINDLE_SCREEN=WxHxD        the virtual display's size (default 1920x1080x24)
+#   SPINDLE_DISPLAY=NAME        instead, an Xorg display with the monitors of scripts/xorg/NAME.conf
+#                               (two-monitors: 1024x768 primary and 800x600 to its right;
+#                               two-monitors-1080: two 1920x1080 side by side)
 set -uo pipefail
 
 prefix_dir=$(realpath -m "$1")
@@ -29,19 +32,34 @@ ctl.!default { type hw card 0 }
 ALSA
 export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$prefix_dir/asound.conf"
 
-xvfb_pid="" wm_pid=""
-if [ -z "${DISPLAY:-}" ] || [ -n "${SPINDLE_VIRTUAL_DISPLAY:-}" ]; then
-  # Xvfb picks a free display number itself and writes it to the given descriptor.
+server_pid="" wm_pid=""
+if [ -z "${DISPLAY:-}" ] || [ -n "${SPINDLE_VIRTUAL_DISPLAY:-}" ] || [ -n "${SPINDLE_DISPLAY:-}" ]; then
+  # The X server picks a free display number itself and writes it to the given descriptor.
   display_file="$prefix_dir/display.$$"
   rm -f "$display_file"
-  Xvfb -displayfd 3 -screen 0 "${SPINDLE_SCREEN:-1920x1080x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-  xvfb_pid=$!
+  if [ -n "${SPINDLE_DISPLAY:-}" ]; then
+    # Several monitors: Xorg's dummy driver gives each its RandR output, which Wine lists as a monitor.
+    config="$(cd "$(dirname "$0")" && pwd)/xorg/$SPINDLE_DISPLAY.conf"
+    [ -f "$config" ] || { echo "wine-session.sh: no display $config" >&2; exit 2; }
+    Xorg -displayfd 3 -config "$config" -noreset -nolisten tcp -novtswitch -sharevts \
+      -logfile "$prefix_dir/xorg.log" 3>"$display_file" >/dev/null 2>&1 &
+  else
+    Xvfb -displayfd 3 -screen 0 "${SPINDLE_SCREEN:-1920x1080x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  fi
+  server_pid=$!
   for _ in $(seq 100); do
     [ -s "$display_file" ] && break
     sleep 0.1
   done
   export DISPLAY=":$(head -n1 "$display_file")"
   rm -f "$display_file"
+  if [ -n "${SPINDLE_DISPLAY:-}" ]; then
+    monitors=$(grep -c '^Section "Monitor"' "$config")
+    for _ in $(seq 100); do
+      [ "$(xrandr --listmonitors 2>/dev/null | head -n1)" = "Monitors: $monitors" ] && break
+      sleep 0.05
+    done
+  fi
   # Without a window manager Wine waits about 2 s in DestroyWindow for one, so every window's end
   # would be slow. Ready once it has announced itself on the root window.
   openbox --sm-disable >/dev/null 2>&1 &
@@ -55,7 +73,7 @@ fi
 cleanup() {
   /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
   [ -n "$wm_pid" ] && kill "$wm_pid" >/dev/null 2>&1
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
+  [ -n "$server_pid" ] && kill "$server_pid" >/dev/null 2>&1
   return 0
 }
 trap cleanup EXIT

@@ -60,6 +60,7 @@ struct WindowSearch {
     DWORD processId;
     const std::wstring* caption;
     HWND found;
+    std::vector<HWND>* visible = nullptr;  // when set: every visible match, not the first match
 };
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
@@ -68,10 +69,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     GetWindowThreadProcessId(window, &owner);
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
-    if (owner == search->processId && *search->caption == text) {
+    if (owner != search->processId || *search->caption != text) return TRUE;
+    if (!search->visible) {
         search->found = window;
         return FALSE;
     }
+    if (IsWindowVisible(window)) search->visible->push_back(window);
     return TRUE;
 }
 
@@ -86,6 +89,13 @@ HWND LaunchedProcess::WaitForWindow(const std::wstring& caption, DWORD milliseco
         },
         milliseconds);
     return search.found;
+}
+
+std::vector<HWND> LaunchedProcess::VisibleWindows(const std::wstring& caption) const {
+    std::vector<HWND> windows;
+    WindowSearch search{id_, &caption, nullptr, &windows};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return windows;
 }
 
 void PumpMessages() {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace spindle::test {
 
@@ -37,6 +38,8 @@ public:
 
     // A visible or hidden top-level window of this process with the given caption, waited for.
     HWND WaitForWindow(const std::wstring& caption, DWORD milliseconds) const;
+    // Every visible top-level window of this process with the given caption, now.
+    std::vector<HWND> VisibleWindows(const std::wstring& caption) const;
 
 private:
     HANDLE process_ = nullptr;

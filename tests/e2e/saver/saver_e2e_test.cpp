@@ -13,19 +13,12 @@
 #include "runtime/picture_win.h"
 #include "support/launched_process_win.h"
 #include "support/real_input_win.h"
+#include "support/saver_state_win.h"
 #include "support/screen_pixels_win.h"
 #include "support/settings_file_fixture_win.h"
 
 namespace spindle::test {
 namespace {
-
-// The system's screen-saver-running flag, read by a fresh process (Wine caches it per process).
-bool SaverRunningFlag() {
-    LaunchedProcess reader(BesideThisProgram(L"saver_state_probe.exe"), L"");
-    EXPECT_TRUE(reader.WaitForExit(10000));
-    EXPECT_NE(reader.ExitCode(), 2u);
-    return reader.ExitCode() == 1;
-}
 
 // A started saver whose window is up and has drawn for a moment.
 struct RunningSaver {
