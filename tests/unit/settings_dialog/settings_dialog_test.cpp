@@ -163,21 +163,6 @@ TEST_F(SettingsDialogTest, SaveWritesTheFourKeysInOrderThenCloses) {
     }
 }
 
-TEST(DialogKeys, TabGoesRoundTheStopsInLayoutOrderAndArrowsRoundTheMusicRows) {
-    using F = FocusStop;
-    for (auto [current, backwards, next] :
-         {std::tuple{std::optional<F>{}, false, F::MusicChoices}, {std::nullopt, true, F::CancelButton},
-          {F::MusicChoices, false, F::RepeatBox}, {F::SpeedBar, true, F::FileButton},
-          {F::CancelButton, false, F::MusicChoices}, {F::MusicChoices, true, F::CancelButton}}) {
-        EXPECT_EQ(NextFocusStop(current, backwards), next) << static_cast<int>(next);
-    }
-    // From the top: audio CD (1), none (0), file (2).
-    for (auto [kind, upwards, row] :
-         {std::tuple{1, false, 0}, {0, false, 2}, {2, false, 1}, {1, true, 2}, {0, true, 1}, {7, false, 1}, {-1, true, 2}}) {
-        EXPECT_EQ(MusicRowAfter(kind, upwards), row) << kind;
-    }
-}
-
 TEST_F(SettingsDialogTest, KeysAreTheDialogsExceptWhereTheFocusedControlOwnsThem) {
     using F = FocusStop;
     const Calls saved = {"write:Section/回転の速さ= 1", "write:Section/BGM区分= 0", "write:Section/BGMﾘﾋﾟｰﾄ= 0",
@@ -186,7 +171,7 @@ TEST_F(SettingsDialogTest, KeysAreTheDialogsExceptWhereTheFocusedControlOwnsThem
     struct Case { const char* name; std::optional<F> focus; int key, shift; bool listOpen; bool taken; Calls log; };
     const Case cases[] = {
         {"Tab from no stop", std::nullopt, kKeyTab, 0, false, true, {"focus:0"}},
-        {"Shift+Tab from the first stop", F::MusicChoices, kKeyTab, kShiftMask, false, true, {"focus:5"}},
+        {"Shift+Tab from no stop", std::nullopt, kKeyTab, kShiftMask, false, true, {"focus:5"}},
         {"Tab passes a stop that cannot take the focus", F::SpeedBar, kKeyTab, 0, false, true,
          {"focus:4", "focus:5"}},
         {"Enter saves and closes", F::CancelButton, kKeyReturn, 0, false, true, saved},
@@ -196,7 +181,7 @@ TEST_F(SettingsDialogTest, KeysAreTheDialogsExceptWhereTheFocusedControlOwnsThem
         {"arrows elsewhere are the control's", F::SpeedBar, kKeyRight, 0, false, false, {}},
         {"Ctrl+Tab is not the dialog's", F::RepeatBox, kKeyTab, kCtrlMask, false, false, {}},
         {"a letter is not the dialog's", F::RepeatBox, 'A', 0, false, false, {}},
-        {"Down on the music rows selects the next row", F::MusicChoices, kKeyDown, 0, false, true, down},
+        {"Down on the music rows: none to the file row", F::MusicChoices, kKeyDown, 0, false, true, down},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -209,6 +194,9 @@ TEST_F(SettingsDialogTest, KeysAreTheDialogsExceptWhereTheFocusedControlOwnsThem
         EXPECT_EQ(rec.log, c.log);
     }
     EXPECT_EQ(values.BgmKind, 2);  // the last case's arrow: the choice takes effect at once
+    values.BgmKind = 7;  // no row: Down starts at the top
+    EXPECT_TRUE(dialog.FormKeyDown(kKeyDown, 0));
+    EXPECT_EQ(values.BgmKind, 1);
 }
 
 TEST_F(SettingsDialogTest, ShadingAtTheTopMiddleAndLastRowOfBothSurfaces) {
