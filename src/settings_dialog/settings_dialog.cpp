@@ -88,7 +88,14 @@ bool SettingsDialog::FormKeyDown(int keyCode, int shift) {
             return true;
         case kKeyReturn:
             if (view_.RepeatListOpen()) return false;
-            CmdSetClick();
+            // As in every Windows dialog: Enter presses the focused button, else the default one.
+            if (view_.FocusedStop() == FocusStop::CancelButton) {
+                CmdCanClick();
+            } else if (view_.FocusedStop() == FocusStop::FileButton) {
+                CmdBgmClick();
+            } else {
+                CmdSetClick();
+            }
             return true;
         case kKeyEscape:
             if (view_.RepeatListOpen()) return false;
