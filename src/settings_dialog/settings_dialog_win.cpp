@@ -89,8 +89,7 @@ void ShowSettingsDialogModal() {
             if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        DispatchEvent(message);
     }
     NoteFormUnloaded();
 }

@@ -19,6 +19,15 @@ inline void PressKey(WORD key, wchar_t unicode = 0) {
     SendInput(2, input, sizeof(INPUT));
 }
 
+// One key going down or up, for keys held while others are pressed (Shift+Tab).
+inline void HoldKey(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
 inline void TypeText(const std::wstring& text) {
     for (wchar_t c : text) {
         PressKey(0, c);
@@ -33,6 +42,14 @@ inline void MoveMouse(POINT screen) {
     input.mi.dx = (screen.x - GetSystemMetrics(SM_XVIRTUALSCREEN)) * 65535 / (GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1);
     input.mi.dy = (screen.y - GetSystemMetrics(SM_YVIRTUALSCREEN)) * 65535 / (GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+// A mouse button event where the pointer is (MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTUP, ...).
+inline void MouseButton(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
     SendInput(1, &input, sizeof(INPUT));
 }
 
