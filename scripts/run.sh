@@ -3,6 +3,7 @@
 # on a virtual display, where a screenshot goes to build/<preset>/screenshot.png and a key press
 # then ends the saver. Extra arguments go to the saver (default /s).
 #   scripts/run.sh [--32] [switches]    --32: the i686 build under Wine's 32-bit loader
+#   SPINDLE_DISPLAY=two-monitors scripts/run.sh   on a virtual display of two monitors
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,7 +21,7 @@ arguments=("$@")
 [ ${#arguments[@]} -eq 0 ] && arguments=(/s)
 saver="$PWD/build/$preset/Spindlewave.scr"
 
-if [ -n "${DISPLAY:-}" ]; then
+if [ -n "${DISPLAY:-}" ] && [ -z "${SPINDLE_DISPLAY:-}" ]; then
   exec scripts/wine-session.sh build/$preset/wine $loader "$saver" "${arguments[@]}"
 fi
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds every configuration and runs every tier.
 #   unit (native, and under ASan+UBSan), unit+win+e2e+pe for each Windows build (x86_64 and i686, both
-#   under Wine), and the release zip made from the two tested Windows builds.
+#   under Wine, the multi-monitor e2e tests on a display of two monitors), and the release zip made
+#   from the two tested Windows builds.
 # Pass a CTest regex to run only matching tests: scripts/test.sh Conversions
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,11 +37,21 @@ if [ $# -eq 0 ] || echo release_package | grep -Eq -- "$1"; then
     && grep -q インストール README-ja.txt && grep -q NASA README-ja.txt && grep -q 'MIT License' LICENSE.txt)
   cmp $x/x64/Spindlewave.scr build/win64/Spindlewave.scr && cmp $x/x86/Spindlewave.scr build/win32/Spindlewave.scr
 fi
+# One Windows build under Wine: every tier on the usual virtual display, then the tests that need
+# several monitors on the two-monitor display (when the filter leaves any).
+wine_tiers() {
+  local preset=$1
+  SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh "build/$preset/wine" ctest --preset "$preset" -LE two-monitors "${filter[@]}"
+  if ctest --test-dir "build/$preset" -N -L two-monitors "${filter[@]}" | grep -q 'Total Tests: [1-9]'; then
+    echo "== test $preset under Wine on two monitors (1024x768 and 800x600, Xorg's dummy driver)"
+    SPINDLE_DISPLAY=two-monitors scripts/wine-session.sh "build/$preset/wine" ctest --preset "$preset" -L two-monitors "${filter[@]}"
+  fi
+}
 echo "== test win64 under Wine"
-SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh build/win64/wine ctest --preset win64 "${filter[@]}"
+wine_tiers win64
 if bash scripts/can-run-32bit.sh && [ -x /usr/lib/wine/wine ]; then
   echo "== test win32 under Wine (32-bit loader, a prefix of its own)"
-  SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh build/win32/wine ctest --preset win32 "${filter[@]}"
+  wine_tiers win32
 else
   echo "== test win32: NOT RUN under Wine, this machine cannot execute 32-bit programs; only its pe checks run"
   ctest --test-dir build/win32 -L pe --output-on-failure "${filter[@]}"
