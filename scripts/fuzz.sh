@@ -3,7 +3,7 @@
 # the `fuzz` preset) and runs it for RUNS inputs (a million by default), starting from the
 # committed seeds with a fixed random seed, so a run is repeatable. A broken property or a
 # sanitizer report stops it and leaves the input in build/fuzz/ (crash-*).
-#   scripts/fuzz.sh 20000      # the short run of scripts/test.sh
+#   scripts/fuzz.sh 30000      # the short run of scripts/test.sh
 #   scripts/fuzz.sh 10000000   # a long run
 set -euo pipefail
 cd "$(dirname "$0")/.."
