@@ -157,7 +157,8 @@ TEST_F(SettingsDialogE2E, OpensCentredRefusesASecondStartAndSavesTheChoicesInOrd
     DeleteFileW(music.c_str());
 }
 
-TEST_F(SettingsDialogE2E, OddSettingsShowWhatTheyCanAndOnlyASaveToAWritableFileWritesThem) {
+TEST_F(SettingsDialogE2E, OddSettingsShowWhatTheyCanAndOnlyASaveWritesThem) {
+    test::SettingsFileFixture own(test::UserSettingsFolder());  // where a read-only file's settings go
     // A speed beyond the bar, a kind no row stands for, a negative track, a 250-byte path to a
     // file that is not there (forgotten at start-up).
     const std::string odd = test::SettingsFileBytes(" 75", " 7", "-5", "C:\\" + std::string(243, 'm') + ".mp3");
@@ -186,7 +187,10 @@ TEST_F(SettingsDialogE2E, OddSettingsShowWhatTheyCanAndOnlyASaveToAWritableFileW
         if (closing == kCloseBox) test::ClickAt(close, 300);
         if (closing != kCloseBox) ClickButton(dialog, closing == kCancelling ? kCancel : kSave);
         ASSERT_TRUE(dialog_->WaitForExit(kExitTimeout)) << closing;
-        EXPECT_EQ(file_.Read(), closing == kSaving ? test::SettingsFileBytes(" 1", " 2", "-5", "") : odd) << closing;
+        const std::string saved = test::SettingsFileBytes(" 1", " 2", "-5", "");
+        EXPECT_EQ(file_.Read(), closing == kSaving ? saved : odd) << closing;
+        EXPECT_EQ(own.Read(), closing == kSavingReadOnly ? std::optional(saved) : std::nullopt) << closing;
+        own.Remove();
     }
 }
 
