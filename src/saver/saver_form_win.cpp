@@ -13,6 +13,7 @@
 #include "runtime/event_loop_win.h"
 #include "runtime/runtime_error.h"
 #include "runtime/screen_win.h"
+#include "saver/frame_wait_win.h"
 #include "saver/saver_controller.h"
 #include "saver/saver_display_win.h"
 #include "startup/process_values.h"
@@ -37,7 +38,8 @@ std::int16_t ShiftState() {
 class SaverForm : public BaseWindow<SaverForm>, public SaverFormPort, public EventYield {
 public:
     SaverForm()
-        : controller_(*this, display_, *this, ProcessMusic(), system_, Settings(), ProcessModeLetter(), CursorState) {}
+        : controller_(*this, display_, *this, frameWait_, ProcessMusic(), system_, Settings(), ProcessModeLetter(),
+                      CursorState) {}
 
     static const wchar_t* ClassName() { return L"Spindlewave_S"; }
 
@@ -145,6 +147,7 @@ private:
 
     Win32SystemSettings system_;
     SaverDisplay display_;
+    FrameWait frameWait_;
     SaverController controller_;
     bool loaded_ = false;
     bool pressed_ = false;
