@@ -9,7 +9,7 @@ SUDO=""
 packages=(
   cmake ninja-build g++ googletest clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine64 xvfb xdotool imagemagick fonts-ipafont-gothic locales openbox
+  wine64 xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic locales openbox
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   sox lame libsox-fmt-mp3
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
@@ -20,9 +20,10 @@ packages=(
 if bash "$(dirname "$0")/can-run-32bit.sh"; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
-    rm -f /tmp/spindle-apt-updated
   fi
-  packages+=(wine32:i386)
+  # The 32-bit loader plays MP3 through 32-bit GStreamer.
+  packages+=(wine32:i386 gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
+            gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386)
 fi
 
 missing=()

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # wine-session.sh PREFIX_DIR COMMAND...
-# Runs COMMAND with a private Wine prefix, a persistent wineserver, a display (the current one,
-# or a virtual 1920x1080 one) and sound captured to a file instead of a device. Cleans up after.
+# Runs COMMAND with a private Wine prefix, a persistent wineserver, a display (the current one, or
+# a virtual one with the openbox window manager, as every real desktop has one) and sound captured
+# to a file instead of a device. Cleans up after.
+#   SPINDLE_VIRTUAL_DISPLAY=1   use a virtual display even when DISPLAY is set
+#   SPINDLE_SCREEN=WxHxD        the virtual display's size (default 1920x1080x24)
 set -uo pipefail
 
 prefix_dir=$(realpath -m "$1")
@@ -26,12 +29,12 @@ ctl.!default { type hw card 0 }
 ALSA
 export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$prefix_dir/asound.conf"
 
-xvfb_pid=""
+xvfb_pid="" wm_pid=""
 if [ -z "${DISPLAY:-}" ] || [ -n "${SPINDLE_VIRTUAL_DISPLAY:-}" ]; then
   # Xvfb picks a free display number itself and writes it to the given descriptor.
   display_file="$prefix_dir/display.$$"
   rm -f "$display_file"
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${SPINDLE_SCREEN:-1920x1080x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [ -s "$display_file" ] && break
@@ -39,15 +42,30 @@ if [ -z "${DISPLAY:-}" ] || [ -n "${SPINDLE_VIRTUAL_DISPLAY:-}" ]; then
   done
   export DISPLAY=":$(head -n1 "$display_file")"
   rm -f "$display_file"
+  # Without a window manager Wine waits about 2 s in DestroyWindow for one, so every window's end
+  # would be slow. Ready once it has announced itself on the root window.
+  openbox --sm-disable >/dev/null 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
 fi
 
 cleanup() {
   /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  [ -n "$wm_pid" ] && kill "$wm_pid" >/dev/null 2>&1
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
   return 0
 }
 trap cleanup EXIT
 
+# A prefix made before the 32-bit loader was installed has no syswow64 and cannot start PE32
+# programs: make it again.
+if [ -f "$WINEPREFIX/system.reg" ] && [ -x /usr/lib/wine/wine ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+  /usr/lib/wine/wineserver -k >/dev/null 2>&1
+  rm -rf "$WINEPREFIX" "$prefix_dir/fonts-substituted"
+fi
 # First start creates the prefix; then a persistent server and Wine's own services, started
 # once with their output sent away, so each test process starts quickly and no service holds
 # CTest's output pipes open.
