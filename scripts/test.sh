@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds every configuration and runs every tier.
-#   unit (native, and under ASan+UBSan), unit+win+e2e+pe for each Windows build (x86_64 and i686, both
-#   under Wine), and the release zip made from the two tested Windows builds.
+#   unit (native, and under ASan+UBSan), a short fuzz run of the profile engine (clang, libFuzzer),
+#   unit+win+e2e+pe for each Windows build (x86_64 and i686, both under Wine), and the release zip
+#   made from the two tested Windows builds.
 # Pass a CTest regex to run only matching tests: scripts/test.sh Conversions
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,6 +22,16 @@ echo "== test native"
 ctest --preset native "${filter[@]}"
 echo "== test native-sanitize"
 ctest --preset native-sanitize "${filter[@]}"
+if [ $# -eq 0 ] || echo private_profile_fuzz | grep -Eq -- "$1"; then
+  echo "== fuzz the profile engine: a short fixed run (scripts/fuzz.sh for a long one)"
+  mkdir -p build
+  if scripts/fuzz.sh 30000 >build/fuzz-short.log 2>&1; then
+    grep -E '^Done' build/fuzz-short.log
+  else
+    tail -40 build/fuzz-short.log
+    exit 1
+  fi
+fi
 if [ $# -eq 0 ] || echo release_package | grep -Eq -- "$1"; then
   echo "== release package: made twice from the two builds above; the same bytes, contents checked"
   rc=build/release-check pkg=Spindlewave-1.0.0.zip x=build/release-check/x/Spindlewave-1.0.0

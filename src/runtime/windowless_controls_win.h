@@ -1,5 +1,5 @@
 // Labels, images and rectangle shapes without a window of their own: their container draws
-// them over its kept drawing, shows their mouse pointer and tells them of clicks.
+// them over its kept drawing, shows their mouse pointer and tells them of clicks and double-clicks.
 #pragma once
 
 #include <windows.h>
@@ -30,6 +30,8 @@ public:
 
     // Raised when the left button goes down and up again over the control.
     std::function<void()> onClick;
+    // Raised by the second press of a double-click, which raises no second Click.
+    std::function<void()> onDblClick;
     // The pointer over the control; null for the container's own.
     HCURSOR cursor = nullptr;
 

@@ -1,4 +1,6 @@
 // The kept drawing, the painting of windowless controls over it, their pointer and clicks.
+// Every press in the container captures the mouse for it, whatever lies under the pointer, so
+// a release is seen by what was pressed and never by a window the pointer was dragged onto.
 #include "runtime/windowless_host_win.h"
 
 #include <windowsx.h>
@@ -85,8 +87,41 @@ void WindowlessHost::PaintTo(HDC dc, const RECT& area) const {
             control->Draw(compose.get());
         }
     }
+    if (!IsRectEmpty(&focusCue_) && GetFocus() == window_) DrawFocusRect(compose.get(), &focusCue_);
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, compose.get(), area.left, area.top,
            SRCCOPY);
+}
+
+void WindowlessHost::SetFocusCue(const RECT& area) {
+    InvalidateArea(focusCue_);
+    focusCue_ = area;
+    InvalidateArea(focusCue_);
+}
+
+void WindowlessHost::OnButtonDown(UINT message, POINT point) {
+    SetCapture(window_);
+    if (message == WM_LBUTTONDOWN) {
+        pressed_ = ControlAt(point);
+    } else if (message == WM_LBUTTONDBLCLK) {
+        // The second press of a double-click: DblClick now, and no Click at its release.
+        pressed_ = nullptr;
+        WindowlessControl* control = ControlAt(point);
+        if (control && control->onDblClick) {
+            std::function<void()> dblClick = control->onDblClick;
+            dblClick();
+        }
+    }
+}
+
+void WindowlessHost::OnButtonUp(UINT message, WPARAM wParam, POINT point) {
+    WindowlessControl* pressed = message == WM_LBUTTONUP ? std::exchange(pressed_, nullptr) : nullptr;
+    const bool anyButtonDown = (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
+    if (!anyButtonDown && GetCapture() == window_) ReleaseCapture();
+    if (pressed && pressed->onClick && ControlAt(point) == pressed) {
+        // The handler may close the container: nothing of it is touched afterwards.
+        std::function<void()> click = pressed->onClick;
+        click();
+    }
 }
 
 bool WindowlessHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -123,25 +158,25 @@ bool WindowlessHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
             return true;
         }
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: {
-            // A quick second click is a click of its own, not a double-click.
-            pressed_ = ControlAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            if (pressed_) SetCapture(window_);
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            OnButtonDown(message, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            // The right and middle buttons keep their default handling (the context menu request).
             result = 0;
-            return true;
-        }
-        case WM_LBUTTONUP: {
-            WindowlessControl* pressed = std::exchange(pressed_, nullptr);
-            if (GetCapture() == window_) ReleaseCapture();
-            if (pressed && pressed->onClick &&
-                ControlAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) == pressed) {
-                // The handler may close the container: nothing of it is touched afterwards.
-                std::function<void()> click = pressed->onClick;
-                click();
-            }
+            return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            OnButtonUp(message, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             result = 0;
-            return true;
-        }
+            return message == WM_LBUTTONUP;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateArea(focusCue_);
+            return false;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != window_) pressed_ = nullptr;
             return false;

@@ -52,17 +52,24 @@ public:
     // leave their pointer to their parent); null gives every control its own again.
     void SetPointerOverride(HCURSOR pointer) { pointerOverride_ = pointer; }
 
+    // A dotted frame shown while the container's window has the keyboard focus, for a group of
+    // its windowless controls that the keyboard works; an empty rectangle shows none.
+    void SetFocusCue(const RECT& area);
+
     // The topmost control that takes the mouse at the point, or null.
     WindowlessControl* ControlAt(POINT point) const;
 
     // The kept drawing and the controls over it.
     void PaintTo(HDC dc, const RECT& area) const;
 
-    // Paint, pointer and mouse messages of the container; true when handled. Detaches at WM_NCDESTROY.
+    // Paint, pointer, focus and mouse messages of the container; true when handled. Detaches at
+    // WM_NCDESTROY.
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
     void EnsureDrawing();
+    void OnButtonDown(UINT message, POINT point);
+    void OnButtonUp(UINT message, WPARAM wParam, POINT point);
 
     HWND window_ = nullptr;
     COLORREF backColour_ = RGB(128, 128, 128);
@@ -72,6 +79,7 @@ private:
     std::vector<std::unique_ptr<WindowlessControl>> controls_;
     WindowlessControl* pressed_ = nullptr;
     HCURSOR pointerOverride_ = nullptr;
+    RECT focusCue_{};
 };
 
 // A picture box: a child window showing a kept drawing with windowless controls, and parent

@@ -80,6 +80,48 @@ void SettingsDialog::LblUrlClick() {
     RunStep([&] { platform_.SetMousePointer(MousePointer::Default); });
 }
 
+bool SettingsDialog::FormKeyDown(int keyCode, int shift) {
+    if (shift & (kCtrlMask | kAltMask)) return false;
+    switch (keyCode) {
+        case kKeyTab:
+            MoveFocus((shift & kShiftMask) != 0);
+            return true;
+        case kKeyReturn:
+            if (view_.RepeatListOpen()) return false;
+            // As in every Windows dialog: Enter presses the focused button, else the default one.
+            if (view_.FocusedStop() == FocusStop::CancelButton) {
+                CmdCanClick();
+            } else if (view_.FocusedStop() == FocusStop::FileButton) {
+                CmdBgmClick();
+            } else {
+                CmdSetClick();
+            }
+            return true;
+        case kKeyEscape:
+            if (view_.RepeatListOpen()) return false;
+            CmdCanClick();
+            return true;
+        case kKeyUp:
+        case kKeyDown:
+        case kKeyLeft:
+        case kKeyRight:
+            // The music rows work as a group of radio buttons; elsewhere the arrows are the control's.
+            if (view_.FocusedStop() != FocusStop::MusicChoices) return false;
+            ChooseMusic(MusicRowAfter(values_.BgmKind, keyCode == kKeyUp || keyCode == kKeyLeft));
+            return true;
+        default:
+            return false;
+    }
+}
+
+void SettingsDialog::MoveFocus(bool backwards) {
+    std::optional<FocusStop> stop = view_.FocusedStop();
+    for (int tried = 0; tried < kFocusStopCount; ++tried) {
+        stop = NextFocusStop(stop, backwards);
+        if (view_.FocusOn(*stop)) return;
+    }
+}
+
 void SettingsDialog::ChooseMusicFile() {
     std::optional<std::string> chosen;
     RunStep([&] { chosen = platform_.ChooseFile(); });

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "settings_dialog/dialog_keys.h"
 #include "settings_dialog/dialog_rules.h"
 #include "startup/process_values.h"
 #include "startup/zoom.h"
@@ -43,6 +44,12 @@ public:
     virtual void DrawShadingLine(ShadedSurface surface, int y, ShadeColour colour) = 0;
     // Closes the dialog: its unload handler runs, then the window goes.
     virtual void Unload() = 0;
+    // The control that has the keyboard focus, if it is one of the stops.
+    virtual std::optional<FocusStop> FocusedStop() = 0;
+    // Gives a stop the focus; false when it cannot take it (disabled or hidden).
+    virtual bool FocusOn(FocusStop stop) = 0;
+    // The repeat box's list is open: Enter and Esc are then the list's own.
+    virtual bool RepeatListOpen() = 0;
 };
 
 // The rest of the system as the dialog uses it.
@@ -84,6 +91,9 @@ public:
     void ImgBgmClick(int index);
     void LblBgmClick(int index);
     void LblUrlClick();
+    // A key pressed anywhere in the dialog, before the focused control sees it; true when the
+    // key was the dialog's (Tab, Enter, Esc, the arrows on the music rows).
+    bool FormKeyDown(int keyCode, int shift);
 
     // Routines.
     void ChooseMusicFile();
@@ -91,6 +101,7 @@ public:
 
 private:
     void ChooseMusic(int index);
+    void MoveFocus(bool backwards);
 
     SettingsValues& values_;
     SettingsDialogView& view_;

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "runtime/decimal_mark_win.h"
 #include "runtime/event_loop_win.h"
 #include "runtime/screen_win.h"
 #include "runtime/wide_text_win.h"
@@ -62,17 +63,10 @@ void Win32SettingsPlatform::OpenInShell(const std::string& target) {
 }
 
 void Win32SettingsPlatform::WriteIniString(std::string_view section, std::string_view key, std::string_view value) {
-    spindle::WriteIniString(section, key, value, SettingsFilePath());
+    WriteSetting(section, key, value);
 }
 
-char Win32SettingsPlatform::DecimalSeparator() {
-    wchar_t separator[4] = {};
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4) > 0 && separator[0] > 0 &&
-        separator[0] < 0x80) {
-        return static_cast<char>(separator[0]);
-    }
-    return '.';
-}
+char Win32SettingsPlatform::DecimalSeparator() { return UserDecimalMark(); }
 
 void ShowSettingsDialogModal() {
     Win32SettingsPlatform platform;
@@ -89,8 +83,7 @@ void ShowSettingsDialogModal() {
             if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        DispatchEvent(message);
     }
     NoteFormUnloaded();
 }

@@ -13,7 +13,7 @@ namespace spindle {
 class SettingsForm;
 
 // The real platform behind the dialog: screen, cursor, zoom, the open-file dialog, the shell
-// and the settings file beside the program.
+// and the settings file (beside the program, or the user's own copy).
 class Win32SettingsPlatform : public SettingsDialogPlatform {
 public:
     void Attach(SettingsForm* form) { form_ = form; }

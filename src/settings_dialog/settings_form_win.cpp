@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "resource_ids.h"
+#include "runtime/event_loop_win.h"
 #include "runtime/runtime_error.h"
 #include "runtime/screen_win.h"
 #include "runtime/wide_text_win.h"
@@ -166,6 +167,7 @@ void SettingsForm::CreateControls() {
             AddLabel(pic, TwipsRect(2460, 540, 990, 195), "曲目をﾘﾋﾟｰﾄ").SetAutoSize(true);
         }
     }
+    ShowFocusCueOn(1);
     makeButton(cmdBgm_, pic1_.Window(), TwipsRect(1800, 1020, 435, 375), kCmdBgmId, "...");
     cmdBgm_.onClick = [this] { Raise([&] { dialog_.CmdBgmClick(); }); };
     lblFname_ = &AddLabel(pic, TwipsRect(2400, 1020, 3855, 495), "");
@@ -242,6 +244,13 @@ void SettingsForm::ShowMark(int index, bool selected) {
         throw RuntimeError(RuntimeError::Kind::Platform, "no such control array element");
     }
     imgBgm_[index]->SetPicture(imgRa_[selected ? 1 : 0]->Picture());
+    if (selected) ShowFocusCueOn(index);
+}
+
+void SettingsForm::ShowFocusCueOn(int index) {
+    RECT cue = lblBgm_.at(index)->Bounds();
+    InflateRect(&cue, 2, 1);
+    pic1_.Host().SetFocusCue(cue);
 }
 
 void SettingsForm::SetRepeatText(const std::string& text) { SetWindowTextW(bgmRepeat_, Utf8ToWide(text).c_str()); }
@@ -279,6 +288,38 @@ void SettingsForm::Unload() {
     DestroyWindow(Window());
 }
 
+std::optional<FocusStop> SettingsForm::FocusedStop() {
+    HWND focus = GetFocus();
+    if (!focus) return std::nullopt;
+    if (focus == pic1_.Window()) return FocusStop::MusicChoices;
+    // The repeat box's text field is a child of the box.
+    if (focus == bgmRepeat_ || IsChild(bgmRepeat_, focus)) return FocusStop::RepeatBox;
+    if (focus == cmdBgm_.Window()) return FocusStop::FileButton;
+    if (focus == hsFast_.Window()) return FocusStop::SpeedBar;
+    if (focus == cmdSet_.Window()) return FocusStop::SaveButton;
+    if (focus == cmdCan_.Window()) return FocusStop::CancelButton;
+    return std::nullopt;
+}
+
+bool SettingsForm::FocusOn(FocusStop stop) {
+    HWND target = nullptr;
+    switch (stop) {
+        case FocusStop::MusicChoices: target = pic1_.Window(); break;
+        case FocusStop::RepeatBox: target = bgmRepeat_; break;
+        case FocusStop::FileButton: target = cmdBgm_.Window(); break;
+        case FocusStop::SpeedBar: target = hsFast_.Window(); break;
+        case FocusStop::SaveButton: target = cmdSet_.Window(); break;
+        case FocusStop::CancelButton: target = cmdCan_.Window(); break;
+    }
+    if (!target || !IsWindowEnabled(target) || !IsWindowVisible(target)) return false;
+    SetFocus(target);
+    // As in any dialog, a text field reached by Tab has its whole text selected.
+    if (stop == FocusStop::RepeatBox) SendMessageW(bgmRepeat_, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    return true;
+}
+
+bool SettingsForm::RepeatListOpen() { return SendMessageW(bgmRepeat_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+
 bool SettingsForm::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_HSCROLL && hsFast_.HandleScroll(wParam, lParam)) {
         result = 0;
@@ -290,6 +331,11 @@ bool SettingsForm::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
 LRESULT SettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (host_.HandleMessage(message, wParam, lParam, result)) return result;
+    if (message == FormKeyPreviewMessage()) {
+        bool taken = false;
+        Raise([&] { taken = dialog_.FormKeyDown(static_cast<int>(wParam), static_cast<int>(lParam)); });
+        return taken ? 1 : 0;
+    }
     if (message == WM_CLOSE) {
         // The close box: the dialog closes without saving.
         Unload();

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "controls/command/command_button_win.h"
@@ -73,8 +74,13 @@ private:
     int InteriorHeight(ShadedSurface surface) override;
     void DrawShadingLine(ShadedSurface surface, int y, ShadeColour colour) override;
     void Unload() override;
+    std::optional<FocusStop> FocusedStop() override;
+    bool FocusOn(FocusStop stop) override;
+    bool RepeatListOpen() override;
 
     void CreateControls();
+    // The dotted frame of the music rows goes round the selected row's caption.
+    void ShowFocusCueOn(int index);
     WindowlessLabel& AddLabel(WindowlessHost& host, const RECT& bounds, const char* caption);
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Runs a handler at the window-procedure boundary, where nothing may be thrown.

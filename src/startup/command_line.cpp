@@ -30,4 +30,11 @@ double PreviewHandleNumber(std::string_view argumentText) {
     return LeadingNumber(CharacterSlice(argumentText, 3));
 }
 
+std::int32_t PreviewHostHandle(double number) {
+    // From here on the number rounds past the signed range but not past 32 bits.
+    constexpr double kUnsignedFrom = 2147483647.5, kUnsignedTo = 4294967295.5, kTwoTo32 = 4294967296.0;
+    if (number >= kUnsignedFrom && number < kUnsignedTo) return RoundToInt32(number - kTwoTo32);
+    return RoundToInt32(number);
+}
+
 }  // namespace spindle

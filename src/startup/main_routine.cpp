@@ -24,7 +24,7 @@ void Main(std::string_view argumentText, StartupPort& platform) {
     if (mode == "P") {
         std::int32_t host = 0;
         // A number that no 32-bit handle can be names no window: nothing to plant into.
-        if (!RunStep([&] { host = RoundToInt32(PreviewHandleNumber(argumentText)); })) {
+        if (!RunStep([&] { host = PreviewHostHandle(PreviewHandleNumber(argumentText)); })) {
             platform.EndProcess();
             return;
         }

@@ -117,8 +117,16 @@ private:
 std::string_view CleanName(std::string_view name) { return Trim(UpToNul(name)); }
 
 // Names that the file could not hold as one entry are refused rather than written half.
-bool UsableSection(std::string_view section) {
-    return !section.empty() && section.find_first_of("]\r\n") == std::string_view::npos;
+bool UsableSection(std::string_view section, LeadBytePredicate isLeadByte) {
+    if (section.empty() || section.find_first_of("\r\n") != std::string_view::npos) return false;
+    for (std::size_t i = 0; i < section.size(); ++i) {
+        if (isLeadByte(static_cast<unsigned char>(section[i]))) {
+            if (++i == section.size()) return false;  // the header's ']' would be read as its partner
+        } else if (section[i] == ']') {
+            return false;
+        }
+    }
+    return true;
 }
 bool UsableKey(std::string_view key) {
     return !key.empty() && key.front() != '[' && key.front() != ';' && key.find_first_of("=\r\n") == std::string_view::npos;
@@ -129,6 +137,10 @@ bool UsableKey(std::string_view key) {
 bool IsShiftJisLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
 bool IsNeverLeadByte(unsigned char) { return false; }
+
+bool ProfileNamesUsable(std::string_view section, std::string_view key, LeadBytePredicate isLeadByte) {
+    return UsableSection(CleanName(section), isLeadByte) && UsableKey(CleanName(key));
+}
 
 std::string ProfileGetValue(std::string_view content, std::string_view section, std::string_view key,
                             LeadBytePredicate isLeadByte) {
@@ -170,9 +182,9 @@ std::string ProfileGetValue(std::string_view content, std::string_view section, 
 
 std::string ProfileSetValue(std::string_view content, std::string_view section, std::string_view key,
                             std::string_view value, LeadBytePredicate isLeadByte) {
+    if (!ProfileNamesUsable(section, key, isLeadByte)) return std::string(content);
     section = CleanName(section);
     key = CleanName(key);
-    if (!UsableSection(section) || !UsableKey(key)) return std::string(content);
     value = value.substr(0, value.find_first_of(std::string_view("\0\r\n", 3)));
 
     std::string entry;
@@ -220,20 +232,28 @@ std::string ReadProfileValue(ProfileFileStore& store, const std::string& path, s
     return ProfileGetValue(file.bytes, section, key, isLeadByte);
 }
 
-bool WriteProfileValue(ProfileFileStore& store, const std::string& path, std::string_view section,
-                       std::string_view key, std::string_view value, LeadBytePredicate isLeadByte) {
-    if (!UsableSection(CleanName(section)) || !UsableKey(CleanName(key))) return false;
+WriteOutcome WriteProfileValue(ProfileFileStore& store, const std::string& path, std::string_view section,
+                               std::string_view key, std::string_view value, LeadBytePredicate isLeadByte) {
+    if (!ProfileNamesUsable(section, key, isLeadByte)) return WriteOutcome::Failed;
     ProfileFileStore::ReadResult file = store.ReadAll(path);
     // A file that is there but unreadable must not be replaced by one holding a single key.
-    if (file.status == ProfileFileStore::ReadStatus::Failed) return false;
+    if (file.status == ProfileFileStore::ReadStatus::Failed) return WriteOutcome::Failed;
     std::string updated = ProfileSetValue(file.bytes, section, key, value, isLeadByte);
 
     const std::string temp = ProfileTempPath(path);
-    if (!store.WriteNew(temp, updated) || !store.Replace(temp, path)) {
-        store.Remove(temp);
-        return false;
+    switch (store.WriteNew(temp, updated)) {
+        case WriteOutcome::Written:
+            if (store.Replace(temp, path)) return WriteOutcome::Written;
+            store.Remove(temp);
+            break;
+        case WriteOutcome::Refused:
+            break;
+        case WriteOutcome::Failed:
+            store.Remove(temp);  // a full disk would fail the same way in place
+            return WriteOutcome::Failed;
     }
-    return true;
+    if (file.status == ProfileFileStore::ReadStatus::Missing) return WriteOutcome::Refused;
+    return store.WriteOver(path, updated);
 }
 
 }  // namespace spindle

@@ -25,12 +25,26 @@ inline constexpr std::size_t kProfileValueLimit = 255;
 std::string ProfileGetValue(std::string_view content, std::string_view section, std::string_view key,
                             LeadBytePredicate isLeadByte);
 
+// Whether the file can hold the names: a section name without a ']' of its own, CR or LF, not
+// ending in a lead byte (the header's ']' would become its second byte); a key name without
+// '=', CR or LF that does not start like a section or a comment. Names are taken as the two
+// functions above take them (up to a NUL, blanks around them trimmed).
+bool ProfileNamesUsable(std::string_view section, std::string_view key, LeadBytePredicate isLeadByte);
+
 // The content with `key` set to `value` in `section`: an existing key line is replaced in place,
 // a new key goes after the last entry of its section, a missing section is added at the end.
 // Every other line stays byte for byte; written lines end in CRLF. The value is written as
-// given, up to its first NUL, CR or LF (so it cannot start a line of its own).
+// given, up to its first NUL, CR or LF (so it cannot start a line of its own). Names the file
+// cannot hold leave the content as it was.
 std::string ProfileSetValue(std::string_view content, std::string_view section, std::string_view key,
                             std::string_view value, LeadBytePredicate isLeadByte);
+
+// How a write to a file ended.
+enum class WriteOutcome {
+    Written,
+    Refused,  // the place takes no writes (read-only folder, file or medium); nothing changed
+    Failed,   // not written for another reason (a file held by another program, a full disk)
+};
 
 // What the engine needs of the file system. Paths are passed through unchanged.
 class ProfileFileStore {
@@ -45,11 +59,18 @@ public:
     // The whole file. Missing only when there is no such file; Failed when it is there but
     // cannot be read (locked, a directory, too large).
     virtual ReadResult ReadAll(const std::string& path) = 0;
-    // Creates or truncates the file and writes all bytes to disk. False on any failure.
-    virtual bool WriteNew(const std::string& path, std::string_view bytes) = 0;
+    // Creates or truncates the file and writes all bytes to disk.
+    virtual WriteOutcome WriteNew(const std::string& path, std::string_view bytes) = 0;
     // Puts `from` in the place of `to` in one step. On failure `to` is as it was.
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
+    // Writes all bytes over an existing file, which ends where they end.
+    virtual WriteOutcome WriteOver(const std::string& path, std::string_view bytes) = 0;
     virtual void Remove(const std::string& path) = 0;
+    // Whether the file could be written (an existing one opened for writing, a missing one
+    // created in its folder), changing nothing.
+    virtual bool CanWrite(const std::string& path) = 0;
+    // Creates the folder unless it is there; false when it is not there afterwards.
+    virtual bool MakeFolder(const std::string& folder) = 0;
 };
 
 // The temporary file a write goes through, in the same folder as the file.
@@ -60,9 +81,11 @@ std::string ReadProfileValue(ProfileFileStore& store, const std::string& path, s
                              std::string_view key, LeadBytePredicate isLeadByte);
 
 // Sets one value of the file. The new content goes to a temporary file beside it, which then
-// replaces the file; on any failure the file stays as it was and the temporary file is gone.
-// A file that exists but cannot be read is left alone. Returns whether the file was written.
-bool WriteProfileValue(ProfileFileStore& store, const std::string& path, std::string_view section,
-                       std::string_view key, std::string_view value, LeadBytePredicate isLeadByte);
+// replaces the file. Where the folder takes no new file or the file cannot be replaced, the
+// file is written over in place, as the platform's own profile functions do. A file that
+// exists but cannot be read is left alone, and so is one with names it cannot hold (Failed).
+// Refused when neither way can write there; no temporary file is left behind.
+WriteOutcome WriteProfileValue(ProfileFileStore& store, const std::string& path, std::string_view section,
+                               std::string_view key, std::string_view value, LeadBytePredicate isLeadByte);
 
 }  // namespace spindle

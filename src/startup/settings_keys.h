@@ -25,6 +25,8 @@ inline constexpr std::array<SettingsKey, 4> kSettingsKeys{kSpeedKey, kBgmKindKey
 
 // The file name beside the program.
 inline constexpr std::string_view kSettingsFileName = "Spindlewave.ini";
+// The folder of the user's own copy, in the application-data folder.
+inline constexpr std::string_view kUserSettingsFolderName = "Spindlewave";
 
 // The Shift-JIS bytes of the section or one of the four keys, given its UTF-8 name; empty for
 // any other name.

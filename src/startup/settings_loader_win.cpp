@@ -1,4 +1,4 @@
-// Settings loading: LoadSettings on Spindlewave.ini beside the program.
+// Settings loading: LoadSettings on Spindlewave.ini beside the program, or on the user's own copy.
 #include "startup/settings_loader_win.h"
 
 #include "startup/process_values.h"
@@ -6,6 +6,6 @@
 
 namespace spindle {
 
-void LoadProcessSettings() { LoadSettingsFromFile(Settings(), SettingsFilePath()); }
+void LoadProcessSettings() { LoadSettingsFromFile(Settings(), SettingsFileToLoad()); }
 
 }  // namespace spindle

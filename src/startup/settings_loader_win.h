@@ -1,4 +1,5 @@
-// Fills the process-wide settings values from Spindlewave.ini beside the program.
+// Fills the process-wide settings values from Spindlewave.ini beside the program (or from the
+// user's own copy where nothing beside the program can be written).
 #pragma once
 
 namespace spindle {

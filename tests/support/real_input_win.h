@@ -19,6 +19,15 @@ inline void PressKey(WORD key, wchar_t unicode = 0) {
     SendInput(2, input, sizeof(INPUT));
 }
 
+// One key going down or up, for keys held while others are pressed (Shift+Tab).
+inline void HoldKey(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
 inline void TypeText(const std::wstring& text) {
     for (wchar_t c : text) {
         PressKey(0, c);
@@ -32,6 +41,14 @@ inline void MoveMouse(POINT screen) {
     input.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
     input.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+// A mouse button event where the pointer is (MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTUP, ...).
+inline void MouseButton(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
     SendInput(1, &input, sizeof(INPUT));
 }
 

@@ -1,6 +1,8 @@
 // The settings file beside a saver for the end-to-end tests.
 #include "support/settings_file_fixture_win.h"
 
+#include <shlobj.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,6 +21,14 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+std::wstring UserSettingsFolder() {
+    wchar_t appData[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+    const std::wstring folder = std::wstring(appData) + L"\\Spindlewave";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
 }
 
 std::string AnsiText(const std::wstring& text) {

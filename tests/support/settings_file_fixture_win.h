@@ -12,6 +12,9 @@ namespace spindle::test {
 std::optional<std::string> ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
+// The folder of the user's own copy of the settings (%APPDATA%\Spindlewave), made if missing.
+std::wstring UserSettingsFolder();
+
 // Text in the system's ANSI code page, as the saver stores a path.
 std::string AnsiText(const std::wstring& text);
 
@@ -22,6 +25,7 @@ std::string SettingsFileBytes(const std::string& speed, const std::string& kind,
 class SettingsFileFixture {
 public:
     // Keeps aside the settings file in `folder` (the saver under test's by default) and removes it.
+    // UserSettingsFolder() holds the user's own copy.
     explicit SettingsFileFixture(const std::wstring& folder = {});
     ~SettingsFileFixture();  // puts the kept file back, or leaves none
     SettingsFileFixture(const SettingsFileFixture&) = delete;

@@ -9,6 +9,7 @@
 #include "controls/command/command_control.h"
 #include "controls/command/command_painter_win.h"
 #include "runtime/base_window_win.h"
+#include "runtime/colour_win.h"
 #include "runtime/conversions.h"
 #include "runtime/runtime_error.h"
 #include "runtime/scoped_gdi_win.h"
@@ -239,7 +240,7 @@ private:
         SetBkMode(dc, TRANSPARENT);
         const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
         if (label.enabled) {
-            SetTextColor(dc, label.colour);
+            SetTextColor(dc, ResolveColour(label.colour));
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
         } else {
             // Greyed: a light copy one pixel down and right under the grey text.
@@ -284,6 +285,7 @@ private:
 
     WindowId HostWindow() const override { return reinterpret_cast<WindowId>(Window() ? GetParent(Window()) : nullptr); }
     WindowId OwnWindow() const override { return reinterpret_cast<WindowId>(Window()); }
+    bool OwnWindowHasFocus() const override { return Window() && GetFocus() == Window(); }
 
     CommandButton& owner_;
     CommandControl control_;

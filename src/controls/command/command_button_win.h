@@ -41,7 +41,8 @@ public:
     void SetFont(const CaptionFont& font);
     CaptionFont Font() const;
 
-    // The caption colour, 0x00BBGGRR.
+    // The caption colour: 0x00BBGGRR, or 0x80000000 plus a system colour index (drawn as the
+    // system shows that colour at the time).
     void SetFontColour(COLORREF colour);
     COLORREF FontColour();
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "runtime/colour.h"
 #include "runtime/conversions.h"
 #include "runtime/runtime_error.h"
 #include "runtime/text_utf8.h"
@@ -88,6 +89,7 @@ void CommandControl::SetEnabled(bool enabled) {
     buttonEnabled_ = enabled;
     host_.PropertyChanged("Enabled");
     ApplyEnabledLook();
+    if (enabled) FollowFocus();
 }
 
 std::uint8_t CommandControl::Visible() {
@@ -130,7 +132,8 @@ void CommandControl::UserControl_WriteProperties(PropertyBag& bag) {
     RunStep([&] { bag.Write("Caption", label_.text, "Command"); });
     RunStep([&] { bag.Write("FirstRun", std::to_string(firstRunMarker_), "1"); });
     RunStep([&] { bag.Write("Font", FontToText(label_.font), FontToText(host_.AmbientFont())); });
-    RunStep([&] { bag.Write("FontColour", std::to_string(label_.colour), "0"); });
+    // Stored as a signed 32-bit integer, as it is read back.
+    RunStep([&] { bag.Write("FontColour", std::to_string(static_cast<std::int32_t>(label_.colour)), "0"); });
     RunStep([&] { bag.Write("Visible", transparent_ ? "0" : "1", "1"); });
     RestoreNormalLook();
 }
@@ -227,6 +230,15 @@ void CommandControl::LeaveHover() {
     }
 }
 
+void CommandControl::FollowFocus() {
+    // Focus that came or went while the handlers were inert (a disabled window loses it unseen)
+    // would leave a state that no later event corrects: the next click would raise nothing.
+    const bool stateFocused = lookState_ == 3 || lookState_ == 4;
+    const bool focused = host_.OwnWindowHasFocus();
+    if (stateFocused && !focused) UserControl_LostFocus();
+    if (!stateFocused && focused) UserControl_GotFocus();
+}
+
 void CommandControl::ApplyEnabledLook() {
     if (buttonEnabled_) {
         PaintLook(SkinPicture::Normal);
@@ -245,9 +257,10 @@ void CommandControl::RestoreNormalLook() {
 }
 
 void CommandControl::SetLabelColour(std::int64_t colour) {
-    // Plain RGB values only; anything else is refused and the colour stays.
-    if (colour < 0 || colour > 0xFFFFFF) throw RuntimeError(RuntimeError::Kind::Overflow, "invalid colour");
-    label_.colour = static_cast<std::uint32_t>(colour);
+    // Plain RGB values and system colours; anything else is refused and the colour stays.
+    std::optional<std::uint32_t> accepted = ColourFromValue(colour);
+    if (!accepted) throw RuntimeError(RuntimeError::Kind::Overflow, "invalid colour");
+    label_.colour = *accepted;
     face_.LabelChanged();
 }
 

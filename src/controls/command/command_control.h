@@ -51,13 +51,15 @@ public:
     virtual CaptionFont AmbientFont() const = 0;
     virtual WindowId HostWindow() const = 0;
     virtual WindowId OwnWindow() const = 0;
+    // The control's own window has the keyboard focus.
+    virtual bool OwnWindowHasFocus() const = 0;
 };
 
 // The caption label `LblMsg`.
 struct CaptionLabel {
     std::string text = "Command";
     CaptionFont font = DesignedCaptionFont();
-    std::uint32_t colour = 0;  // 0x00BBGGRR
+    std::uint32_t colour = 0;  // 0x00BBGGRR, or a system colour (runtime/colour.h)
     bool enabled = true;
     float top = 90, left = 0, width = 1635, height = 195;  // twips
 };
@@ -117,6 +119,7 @@ private:
     void LeaveHover();
     void ApplyEnabledLook();
     void RestoreNormalLook();
+    void FollowFocus();
     void SetLabelColour(std::int64_t colour);
     void SetLabelEnabled(bool enabled);
 

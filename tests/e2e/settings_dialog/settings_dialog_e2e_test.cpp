@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -100,6 +101,15 @@ protected:
         test::ClickAt(POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2}, 300);
     }
     int BarPosition() const { return static_cast<int>(SendMessageW(bar_, SBM_GETPOS, 0, 0)); }
+    static constexpr WORD kShiftTab = 0x100 | VK_TAB;
+    void Keys(std::initializer_list<WORD> keys) {
+        for (WORD key : keys) {
+            if (key == kShiftTab) test::HoldKey(VK_SHIFT, true);
+            test::PressKey(key & 0xFF);
+            if (key == kShiftTab) test::HoldKey(VK_SHIFT, false);
+            Sleep(200);
+        }
+    }
 
     test::SettingsFileFixture file_;
     std::unique_ptr<test::LaunchedProcess> dialog_;
@@ -147,7 +157,8 @@ TEST_F(SettingsDialogE2E, OpensCentredRefusesASecondStartAndSavesTheChoicesInOrd
     DeleteFileW(music.c_str());
 }
 
-TEST_F(SettingsDialogE2E, OddSettingsShowWhatTheyCanAndOnlyASaveToAWritableFileWritesThem) {
+TEST_F(SettingsDialogE2E, OddSettingsShowWhatTheyCanAndOnlyASaveWritesThem) {
+    test::SettingsFileFixture own(test::UserSettingsFolder());  // where a read-only file's settings go
     // A speed beyond the bar, a kind no row stands for, a negative track, a 250-byte path to a
     // file that is not there (forgotten at start-up).
     const std::string odd = test::SettingsFileBytes(" 75", " 7", "-5", "C:\\" + std::string(243, 'm') + ".mp3");
@@ -176,8 +187,28 @@ TEST_F(SettingsDialogE2E, OddSettingsShowWhatTheyCanAndOnlyASaveToAWritableFileW
         if (closing == kCloseBox) test::ClickAt(close, 300);
         if (closing != kCloseBox) ClickButton(dialog, closing == kCancelling ? kCancel : kSave);
         ASSERT_TRUE(dialog_->WaitForExit(kExitTimeout)) << closing;
-        EXPECT_EQ(file_.Read(), closing == kSaving ? test::SettingsFileBytes(" 1", " 2", "-5", "") : odd) << closing;
+        const std::string saved = test::SettingsFileBytes(" 1", " 2", "-5", "");
+        EXPECT_EQ(file_.Read(), closing == kSaving ? saved : odd) << closing;
+        EXPECT_EQ(own.Read(), closing == kSavingReadOnly ? std::optional(saved) : std::nullopt) << closing;
+        own.Remove();
     }
+}
+
+TEST_F(SettingsDialogE2E, AnswersTheKeyboardLikeAnyDialogEnterSavesEscCancels) {
+    const std::string saved = test::SettingsFileBytes(" 11", " 0", " 12", "");
+    file_.Write(" 10", " 1", " 3", "");
+    ASSERT_NE(OpenDialog(), nullptr);
+    Keys({VK_TAB, VK_DOWN, VK_TAB});  // the music rows: audio CD to none; into the repeat box, its text selected
+    test::TypeText(L"12");
+    // Back once and forward again, on over the file button to the speed bar, one step up; Enter.
+    Keys({kShiftTab, VK_TAB, VK_TAB, VK_TAB, VK_RIGHT, VK_RETURN});
+    ASSERT_TRUE(dialog_->WaitForExit(kExitTimeout));
+    EXPECT_EQ(file_.Read(), saved);
+
+    ASSERT_NE(OpenDialog(), nullptr);
+    Keys({VK_TAB, VK_DOWN, VK_ESCAPE});  // a choice made, then Esc: closed, nothing written
+    ASSERT_TRUE(dialog_->WaitForExit(kExitTimeout));
+    EXPECT_EQ(file_.Read(), saved);
 }
 
 }  // namespace

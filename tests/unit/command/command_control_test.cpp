@@ -16,6 +16,7 @@ struct Recorder : CommandFacePort, PointerPort, CommandHostPort {
     bool lavenderOnTop = false;
     std::optional<Point> cursor = Point{10, 10};
     WindowId under = kOwn;
+    bool focused = false;
 
     FaceSize Size() const override { return {1215, 375, 81, 25}; }
     void Paint(const PaintPlan& plan) override {
@@ -29,6 +30,7 @@ struct Recorder : CommandFacePort, PointerPort, CommandHostPort {
     CaptionFont AmbientFont() const override { return DesignedCaptionFont(); }
     WindowId HostWindow() const override { return kHost; }
     WindowId OwnWindow() const override { return kOwn; }
+    bool OwnWindowHasFocus() const override { return focused; }
 };
 
 const MemoryPropertyBag kNothingStored;
@@ -49,8 +51,8 @@ struct Button {
 using Ev = void (*)(Button&);
 constexpr Ev Init = [](Button& b) { b.control.Initialize(); };
 constexpr Ev Move = [](Button& b) { b.control.UserControl_MouseMove(0, 0, 100, 100); };
-constexpr Ev Focus = [](Button& b) { b.control.UserControl_GotFocus(); };
-constexpr Ev Blur = [](Button& b) { b.control.UserControl_LostFocus(); };
+constexpr Ev Focus = [](Button& b) { b.ports.focused = true; b.control.UserControl_GotFocus(); };
+constexpr Ev Blur = [](Button& b) { b.ports.focused = false; b.control.UserControl_LostFocus(); };
 constexpr Ev DownL = [](Button& b) { b.control.UserControl_MouseDown(kLeftButton, 0, 100, 100); };
 constexpr Ev UpL = [](Button& b) { b.clicks += b.control.UserControl_MouseUp(kLeftButton, 0, 100, 100); };
 constexpr Ev UpR = [](Button& b) { b.clicks += b.control.UserControl_MouseUp(kRightButton, 0, 100, 100); };
@@ -98,6 +100,12 @@ TEST(CommandStates, EventSequences) {
          {P::HighLight, P::Disable, P::Disable}, 0, true},
         {"enabled again it moves on from the kept state", {Init, Move, Disable, Enable, Focus}, 4,
          {P::HighLight, P::Disable, P::Normal, P::Pressed}, 0, true},
+        {"focus lost while disabled is seen when enabled: the next click clicks",
+         {Init, Move, Focus, Disable, Blur, Enable, Move, Focus, DownL, UpL}, 4,
+         {P::HighLight, P::Pressed, P::Disable, P::Normal, P::Normal, P::HighLight, P::Pressed, P::Pressed,
+          P::HighLightSelect}, 1, true},
+        {"focus gained while disabled is seen when enabled", {Init, Disable, Focus, Enable, UpR}, 3,
+         {P::Disable, P::Normal, P::Selected}, 0, false},
         {"Initialize works while disabled", {Disable, Init, Enable, Move}, 2, {P::Disable, P::Normal, P::HighLight},
          0, true},
     };
@@ -141,6 +149,9 @@ TEST(CommandProperties, RoundTrips) {
          Values{{"CAPTION", "キャンセル"}, {"font", bold}, {"enabled", "False"}, {"FONTCOLOUR", "255"}}, nothing,
          {{"Caption", "キャンセル"}, {"Font", bold}, {"Enabled", "False"}, {"FontColour", "255"}}, "キャンセル",
          255, 255, false},
+        {"a system colour is stored signed and read back", Values{},
+         [](CommandControl& c) { c.SetFontColour(0x80000012); c.SetFontColour(0x8000001F); },  // no 31st
+         {{"Caption", "Command1"}, {"FontColour", "-2147483630"}}, "Command1", 255, 0x80000012, true},
         {"unreadable stored values keep what was there", Values{{"FontColour", "255"}, {"Visible", "0"}},
          [](CommandControl& c) {
              c.UserControl_ReadProperties(Bag({{"Enabled", "maybe"}, {"Font", "Arial"}, {"FirstRun", "300"},

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <tuple>
@@ -31,6 +32,9 @@ public:
     std::optional<std::string> chosenFile;
     char separator = '.';
     int heights[2] = {193, 113};
+    std::optional<FocusStop> focus;
+    std::vector<FocusStop> refusing;  // stops that cannot take the focus
+    bool listOpen = false;
     std::vector<std::tuple<ShadedSurface, int, ShadeColour>> shading;
 
     double DialogWidthTwips() override { return 7065; }
@@ -49,6 +53,14 @@ public:
     void SetFileCaption(const std::string& text) override { Log("file:" + text); }
     std::string LinkCaption() override { return kLink; }
     void Unload() override { Log("unload:"); }
+    std::optional<FocusStop> FocusedStop() override { return focus; }
+    bool FocusOn(FocusStop stop) override {
+        Log("focus:" + std::to_string(static_cast<int>(stop)));
+        if (std::find(refusing.begin(), refusing.end(), stop) != refusing.end()) return false;
+        focus = stop;
+        return true;
+    }
+    bool RepeatListOpen() override { return listOpen; }
     int InteriorHeight(ShadedSurface surface) override { return heights[static_cast<int>(surface)]; }
     void DrawShadingLine(ShadedSurface s, int y, ShadeColour c) override { shading.emplace_back(s, y, c); }
     std::optional<ScreenPoint> CursorPosition() override { return cursor; }
@@ -149,6 +161,44 @@ TEST_F(SettingsDialogTest, SaveWritesTheFourKeysInOrderThenCloses) {
                                   std::string(saved), "write:Section/BGMﾌｧｲﾙ=" + values.BgmFile, "unload:"}))
             << typed;
     }
+}
+
+TEST_F(SettingsDialogTest, KeysAreTheDialogsExceptWhereTheFocusedControlOwnsThem) {
+    using F = FocusStop;
+    const Calls saved = {"write:Section/回転の速さ= 1", "write:Section/BGM区分= 0", "write:Section/BGMﾘﾋﾟｰﾄ= 0",
+                         "write:Section/BGMﾌｧｲﾙ=", "unload:"};
+    const Calls down = {"mark:0 off", "mark:1 off", "mark:2 off", "mark:2 on"};
+    struct Case { const char* name; std::optional<F> focus; int key, shift; bool listOpen; bool taken; Calls log; };
+    const Case cases[] = {
+        {"Tab from no stop", std::nullopt, kKeyTab, 0, false, true, {"focus:0"}},
+        {"Shift+Tab from no stop", std::nullopt, kKeyTab, kShiftMask, false, true, {"focus:5"}},
+        {"Tab passes a stop that cannot take the focus", F::SpeedBar, kKeyTab, 0, false, true,
+         {"focus:4", "focus:5"}},
+        {"Enter saves and closes", F::SpeedBar, kKeyReturn, 0, false, true, saved},
+        {"Enter on the focused ｷｬﾝｾﾙ cancels", F::CancelButton, kKeyReturn, 0, false, true, {"unload:"}},
+        {"Enter on the focused file button chooses a file", F::FileButton, kKeyReturn, 0, false, true, {"choose:"}},
+        {"Esc closes, nothing written", F::RepeatBox, kKeyEscape, kShiftMask, false, true, {"unload:"}},
+        {"Enter in the open list is the list's", F::RepeatBox, kKeyReturn, 0, true, false, {}},
+        {"Esc in the open list is the list's", F::RepeatBox, kKeyEscape, 0, true, false, {}},
+        {"arrows elsewhere are the control's", F::SpeedBar, kKeyRight, 0, false, false, {}},
+        {"Ctrl+Tab is not the dialog's", F::RepeatBox, kKeyTab, kCtrlMask, false, false, {}},
+        {"a letter is not the dialog's", F::RepeatBox, 'A', 0, false, false, {}},
+        {"Down on the music rows: none to the file row", F::MusicChoices, kKeyDown, 0, false, true, down},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        values = SettingsValues{};
+        rec.log.clear();
+        rec.focus = c.focus;
+        rec.listOpen = c.listOpen;
+        rec.refusing = {F::SaveButton};
+        EXPECT_EQ(dialog.FormKeyDown(c.key, c.shift), c.taken);
+        EXPECT_EQ(rec.log, c.log);
+    }
+    EXPECT_EQ(values.BgmKind, 2);  // the last case's arrow: the choice takes effect at once
+    values.BgmKind = 7;  // no row: Down starts at the top
+    EXPECT_TRUE(dialog.FormKeyDown(kKeyDown, 0));
+    EXPECT_EQ(values.BgmKind, 1);
 }
 
 TEST_F(SettingsDialogTest, ShadingAtTheTopMiddleAndLastRowOfBothSurfaces) {

@@ -57,7 +57,13 @@ TEST(Main, DispatchesOnTheModeLetter) {
         {"/c:1234", dialog},
         {"/p 1234", {kFindSaver, kFindSettings, "preview 1234"}},  // no settings read
         {"/P:-7", {kFindSaver, kFindSettings, "preview -7"}},
-        {"/p 2147483648", {kFindSaver, kFindSettings, "end"}},  // no 32-bit handle names a window
+        // Unsigned handles are the same 32 bits; beyond 32 bits no handle names a window.
+        {"/p 2147483648", {kFindSaver, kFindSettings, "preview -2147483648"}},
+        {"/p 2147483647.5", {kFindSaver, kFindSettings, "preview -2147483648"}},
+        {"/p 4294967295", {kFindSaver, kFindSettings, "preview -1"}},
+        {"/p 4294967295.5", {kFindSaver, kFindSettings, "end"}},
+        {"/p 4294967296", {kFindSaver, kFindSettings, "end"}},
+        {"/p -2147483649", {kFindSaver, kFindSettings, "end"}},
         {"/a", refused},
         {"s", refused},
     };

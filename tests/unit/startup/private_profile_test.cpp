@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/memory_profile_store.h"
+
 namespace spindle {
 namespace {
 
@@ -71,62 +73,61 @@ TEST(ProfileSetValue, ChangesOnlyWhatItMust) {
         {"[T]\nx=1", "S", "b", "2", "[T]\nx=1\r\n[S]\r\nb=2\r\n"}, {"[T]\nx=1\n", "S", "b", "2", "[T]\nx=1\n[S]\r\nb=2\r\n"},
         {"", "S", "k", "a\r\n[S]\r\nx=1", "[S]\r\nk=a\r\n"},  // a value cannot plant lines of its own
         {"", "S", "k", std::string("a\0b", 3), "[S]\r\nk=a\r\n"},
+        {"", "\x93]", "k", "1", "[\x93]]\r\nk=1\r\n"},  // a ']' that ends a character is no end of the name
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ProfileSetValue(c.before, c.section, c.key, c.value, kSjis), c.after) << c.before << "/" << c.key;
     }
     // Names the file could not hold leave it as it was.
-    const char* names[][2] = {{"", "k"}, {"  ", "k"}, {"a]b", "k"}, {"a\nb", "k"}, {"S", ""}, {"S", "a=b"}, {"S", "[k"},
-                              {"S", ";k"}, {"S", "a\rb"}};
+    // A section ending in a lone lead byte would take the header's ']' as its partner.
+    const char* names[][2] = {{"", "k"}, {"  ", "k"}, {"a]b", "k"}, {"a\nb", "k"}, {"S\x93", "k"}, {"S\x93 ", "k"},
+                              {"S", ""}, {"S", "a=b"}, {"S", "[k"}, {"S", ";k"}, {"S", "a\rb"}};
     for (auto& n : names) EXPECT_EQ(ProfileSetValue("[S]\r\n", n[0], n[1], "v", kSjis), "[S]\r\n") << n[0] << n[1];
 }
 
-// An in-memory folder whose operations can be made to fail.
-class MemoryStore : public ProfileFileStore {
-public:
-    enum class Fault { None, Read, Write, Replace } fault = Fault::None;
-    std::map<std::string, std::string> files;
-    std::vector<std::string> calls;
-
-    ReadResult ReadAll(const std::string& path) override {
-        calls.push_back("read");
-        if (fault == Fault::Read) return {ReadStatus::Failed, {}};
-        return files.count(path) ? ReadResult{ReadStatus::Ok, files[path]} : ReadResult{ReadStatus::Missing, {}};
-    }
-    bool WriteNew(const std::string& path, std::string_view bytes) override {
-        calls.push_back("write " + path);
-        files[path] = std::string(bytes.substr(0, fault == Fault::Write ? bytes.size() / 2 : bytes.size()));
-        return fault != Fault::Write;  // a failed write may leave part of the file behind
-    }
-    bool Replace(const std::string& from, const std::string& to) override {
-        calls.push_back("replace " + from);
-        if (fault != Fault::Replace) files[to] = files[from], files.erase(from);
-        return fault != Fault::Replace;
-    }
-    void Remove(const std::string& path) override { calls.push_back("remove " + path), files.erase(path); }
-};
-
-TEST(WriteProfileValue, ReplacesTheFileInOneStepOrLeavesItAsItWas) {
-    const std::string path = "C:\\Saver\\Spindlewave.ini", temp = path + ".tmp", old = "[Section]\r\nk=old\r\n";
-    using F = MemoryStore::Fault;
+TEST(WriteProfileValue, ReplacesTheFileInOneStepWritesOverItOrLeavesItAsItWas) {
+    const std::string folder = "C:\\Saver", path = folder + "\\Spindlewave.ini", temp = path + ".tmp";
+    const std::string old = "[Section]\r\nk=old\r\n", now = "[Section]\r\nk=new\r\n";
+    using W = WriteOutcome;
+    enum Setting { kPlain, kNoNewFiles, kReadOnlyFolder, kReadOnlyFile, kWriteBreaks, kReplaceFails, kReadFails };
     struct Case {
-        F fault;
-        std::string key, after;
+        Setting setting;
+        bool fileThere;
+        std::string key;
+        W outcome;
         std::vector<std::string> calls;
     } cases[] = {
-        {F::None, "k", "[Section]\r\nk=new\r\n", {"read", "write " + temp, "replace " + temp}},
-        {F::Write, "k", old, {"read", "write " + temp, "remove " + temp}},
-        {F::Replace, "k", old, {"read", "write " + temp, "replace " + temp, "remove " + temp}},
-        {F::Read, "k", old, {"read"}},  // a file that cannot be read is not replaced by a one-key file
-        {F::None, "a=b", old, {}},
+        {kPlain, true, "k", W::Written, {"read " + path, "new " + temp, "replace " + path}},
+        {kPlain, false, "k", W::Written, {"read " + path, "new " + temp, "replace " + path}},
+        // A folder that takes no new file, as the platform's own functions would: in place.
+        {kNoNewFiles, true, "k", W::Written, {"read " + path, "new " + temp, "over " + path}},
+        {kNoNewFiles, false, "k", W::Refused, {"read " + path, "new " + temp}},
+        {kReadOnlyFolder, true, "k", W::Refused, {"read " + path, "new " + temp, "over " + path}},
+        {kReadOnlyFile, true, "k", W::Refused,
+         {"read " + path, "new " + temp, "replace " + path, "remove " + temp, "over " + path}},
+        {kReplaceFails, true, "k", W::Written,
+         {"read " + path, "new " + temp, "replace " + path, "remove " + temp, "over " + path}},
+        {kWriteBreaks, true, "k", W::Failed, {"read " + path, "new " + temp, "remove " + temp}},
+        {kReadFails, true, "k", W::Failed, {"read " + path}},  // not replaced by a one-key file
+        {kPlain, true, "a=b", W::Failed, {}},
     };
     for (const Case& c : cases) {
-        MemoryStore store;
-        store.files[path] = old;
-        store.fault = c.fault;
-        EXPECT_EQ(WriteProfileValue(store, path, "Section", c.key, "new", kSjis), c.after != old) << static_cast<int>(c.fault);
-        EXPECT_EQ(store.files, (std::map<std::string, std::string>{{path, c.after}}));
-        EXPECT_EQ(store.calls, c.calls);
+        test::MemoryProfileStore store;
+        store.folders = {folder};
+        if (c.fileThere) store.files[path] = old;
+        if (c.setting == kNoNewFiles) store.noNewFiles = {folder};
+        if (c.setting == kReadOnlyFolder) store.readOnly = {folder};
+        if (c.setting == kReadOnlyFile) store.readOnly = {path};
+        store.writeBreaks = c.setting == kWriteBreaks;
+        store.replaceFails = c.setting == kReplaceFails;
+        store.readFails = c.setting == kReadFails;
+        const std::string context = std::to_string(c.setting) + (c.fileThere ? " file" : " none");
+        EXPECT_EQ(WriteProfileValue(store, path, "Section", c.key, "new", kSjis), c.outcome) << context;
+        std::map<std::string, std::string> after;
+        if (c.outcome == W::Written) after[path] = now;
+        else if (c.fileThere) after[path] = old;
+        EXPECT_EQ(store.files, after) << context;
+        EXPECT_EQ(store.calls, c.calls) << context;
     }
 }
 

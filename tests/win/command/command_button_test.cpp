@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "runtime/event_loop_win.h"
+#include "support/screen_pixels_win.h"
 
 namespace spindle {
 namespace {
@@ -54,6 +56,20 @@ TEST(CommandButtonWindow, DisabledNeverClicksAndARealPressAndReleaseClicksOnce) 
     PumpFor(500);  // idle hovering raises nothing more
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(button->LookState(), 4);
+
+    // Disabling takes the focus away unseen; enabled again, the next click still clicks.
+    button->SetEnabled(false);
+    button->SetEnabled(true);
+    ClickAt(centre);
+    EXPECT_EQ(clicks, 2);
+
+    // A system colour for the caption is drawn as the system shows it.
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    button->SetFontColour(0x80000000 | COLOR_HIGHLIGHT);
+    PumpFor(100);
+    const test::ScreenPixels face = test::CaptureWindow(button->Window());
+    const std::uint32_t shown = (GetRValue(highlight) << 16) | (GetGValue(highlight) << 8) | GetBValue(highlight);
+    EXPECT_NE(std::find(face.pixels.begin(), face.pixels.end(), shown), face.pixels.end());
 
     // The Click handler may destroy the button.
     button->onClick = [&button] { button.reset(); };

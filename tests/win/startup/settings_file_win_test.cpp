@@ -1,5 +1,5 @@
 // The settings file on real files, run under code page 932 and 1252: the bytes on disk, agreement with
-// the platform's profile functions, failing replacements, locked files and the file test.
+// the platform's profile functions, writing in place, locked and read-only files, and the file test.
 #include "startup/settings_file_win.h"
 
 #include <windows.h>
@@ -13,7 +13,9 @@
 #include <string>
 
 #include "runtime/wide_text_win.h"
+#include "startup/profile_file_store_win.h"
 #include "startup/settings_keys.h"
+#include "startup/settings_place.h"
 
 namespace spindle {
 namespace {
@@ -87,13 +89,15 @@ TEST_F(SettingsFileWin, AFullSaveIsWhatThePlatformWritesAndReads) {
     EXPECT_EQ(ReadIniString(kSection, kBgmFileKey.name, ini_), cut);
 }
 
-TEST_F(SettingsFileWin, AFailedWriteLeavesTheOldFileAndNoTemporaryOne) {
+TEST_F(SettingsFileWin, WithoutATemporaryFileTheFileIsWrittenInPlaceUnlessItIsHeldOrLocked) {
     Put(L"Spindlewave.ini", old_);
     fs::create_directory(dir_ / L"Spindlewave.ini.tmp");  // the temporary file cannot be made
     WriteIniString(kSection, kBgmKindKey.name, " 2", ini_);
-    EXPECT_EQ(Bytes(), old_);
+    EXPECT_EQ(Bytes(), "[Section]\r\nBGM\x8B\xE6\x95\xAA= 2\r\n");
     fs::remove(dir_ / L"Spindlewave.ini.tmp");
-    // Held open without shared deletion: cannot be replaced. Locked against reading: not overwritten.
+    Put(L"Spindlewave.ini", old_);
+    // Held open without shared deletion or writing: neither replaced nor written over.
+    // Locked against reading: not overwritten.
     for (DWORD share : {DWORD{FILE_SHARE_READ}, DWORD{0}}) {
         HANDLE holder = Open(share);
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -103,6 +107,26 @@ TEST_F(SettingsFileWin, AFailedWriteLeavesTheOldFileAndNoTemporaryOne) {
         EXPECT_EQ(Bytes(), old_) << share;
         EXPECT_FALSE(fs::exists(dir_ / L"Spindlewave.ini.tmp")) << share;
     }
+}
+
+TEST_F(SettingsFileWin, AReadOnlyFileSendsTheSettingsToTheUsersOwnCopy) {
+    Win32ProfileStore store;
+    const std::string own = Path(L"own\\Spindlewave.ini");
+    EXPECT_TRUE(store.CanWrite(ini_));  // not there yet, and the probe leaves nothing behind
+    EXPECT_TRUE(fs::is_empty(dir_));
+    Put(L"Spindlewave.ini", old_);
+    EXPECT_TRUE(store.CanWrite(ini_));
+    EXPECT_EQ(SettingsFileToRead(store, {ini_, own}), ini_);
+    SetFileAttributesW((dir_ / L"Spindlewave.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(store.CanWrite(ini_));
+    EXPECT_FALSE(store.CanWrite(Path(L"")));  // a folder is no file
+    EXPECT_EQ(SettingsFileToRead(store, {ini_, own}), ini_);  // no own copy yet
+    const std::string key(kBgmKindKey.shiftJis);
+    EXPECT_EQ(WriteSettingsValue(store, {ini_, own}, "Section", key, " 2", IsShiftJisLeadByte), WriteOutcome::Written);
+    EXPECT_EQ(Bytes(), old_);
+    EXPECT_EQ(SettingsFileToRead(store, {ini_, own}), own);
+    EXPECT_EQ(ReadIniString(kSection, kBgmKindKey.name, own), "2");
+    SetFileAttributesW((dir_ / L"Spindlewave.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(SettingsFileWin, APathTheCodePageCannotHoldIsStoredShortOrNotAtAll) {
@@ -115,10 +139,13 @@ TEST_F(SettingsFileWin, APathTheCodePageCannotHoldIsStoredShortOrNotAtAll) {
     const DWORD length = GetShortPathNameW((dir_ / song).c_str(), buffer, MAX_PATH);
     const std::string shortPath = WideToUtf8(std::wstring(buffer, length));
     const bool fits = !shortPath.empty() && shortPath != Path(song) && Ansi(shortPath).find('?') == std::string::npos;
-    EXPECT_EQ(stored, fits ? shortPath : "C:\\old.mp3");
+    EXPECT_EQ(stored, fits ? shortPath : "");
     EXPECT_TRUE(!fits || FileExists(stored));
-    WriteIniString(kSection, kBgmFileKey.name, Path(L"έnone.mp3"), ini_);  // no short name: the old value stays
-    EXPECT_EQ(ReadIniString(kSection, kBgmFileKey.name, ini_), stored);
+    // No short name: stored empty rather than leaving the old path under the new choice.
+    WriteIniString(kSection, kBgmFileKey.name, "C:\\old.mp3", ini_);
+    WriteIniString(kSection, kBgmFileKey.name, Path(L"έnone.mp3"), ini_);
+    EXPECT_EQ(ReadIniString(kSection, kBgmFileKey.name, ini_), "");
+    EXPECT_EQ(Bytes(), "[Section]\r\nBGM\xCC\xA7\xB2\xD9=\r\n");
 }
 
 TEST_F(SettingsFileWin, FileExistsOnlyForFilesThatOpenForReading) {

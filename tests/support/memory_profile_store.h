@@ -1,0 +1,70 @@
+// An in-memory folder tree behind the profile engine's file-store port: folders that take no new
+// files or no writes at all, files that refuse writes, reads that fail and writes that break off.
+// Every call is noted.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "startup/private_profile.h"
+
+namespace spindle::test {
+
+class MemoryProfileStore : public ProfileFileStore {
+public:
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders;     // the folders there are
+    std::set<std::string> noNewFiles;  // folders whose files may be written but that take no new ones
+    std::set<std::string> readOnly;    // folders and files that take no writes at all
+    bool readFails = false, writeBreaks = false, replaceFails = false;
+    std::vector<std::string> calls;
+
+    static std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+    ReadResult ReadAll(const std::string& path) override {
+        calls.push_back("read " + path);
+        if (readFails) return {ReadStatus::Failed, {}};
+        auto file = files.find(path);
+        return file == files.end() ? ReadResult{ReadStatus::Missing, {}} : ReadResult{ReadStatus::Ok, file->second};
+    }
+    WriteOutcome WriteNew(const std::string& path, std::string_view bytes) override {
+        calls.push_back("new " + path);
+        if (!Writable(path) || (!files.count(path) && noNewFiles.count(FolderOf(path)))) return WriteOutcome::Refused;
+        files[path] = std::string(bytes.substr(0, writeBreaks ? bytes.size() / 2 : bytes.size()));
+        return writeBreaks ? WriteOutcome::Failed : WriteOutcome::Written;  // part of the file may stay behind
+    }
+    bool Replace(const std::string& from, const std::string& to) override {
+        calls.push_back("replace " + to);
+        if (replaceFails || !Writable(to)) return false;
+        files[to] = files[from];
+        files.erase(from);
+        return true;
+    }
+    WriteOutcome WriteOver(const std::string& path, std::string_view bytes) override {
+        calls.push_back("over " + path);
+        if (!files.count(path) || !Writable(path)) return WriteOutcome::Refused;
+        files[path] = std::string(bytes);
+        return WriteOutcome::Written;
+    }
+    void Remove(const std::string& path) override {
+        calls.push_back("remove " + path);
+        files.erase(path);
+    }
+    bool CanWrite(const std::string& path) override {
+        return Writable(path) && (files.count(path) || !noNewFiles.count(FolderOf(path)));
+    }
+    bool MakeFolder(const std::string& folder) override {
+        calls.push_back("folder " + folder);
+        folders.insert(folder);
+        return true;
+    }
+
+private:
+    bool Writable(const std::string& path) const {
+        return folders.count(FolderOf(path)) && !readOnly.count(FolderOf(path)) && !readOnly.count(path);
+    }
+};
+
+}  // namespace spindle::test
