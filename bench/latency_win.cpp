@@ -1,7 +1,7 @@
 // Start-to-first-frame and key-to-exit latency of Spindlewave.scr /s. Run under Wine on a
-// virtual display, with the saver's path as the argument (one command line):
+// virtual display, with the saver's Windows path as the argument (Wine's Z: drive is the root folder):
 //   SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh build/win64/wine /usr/lib/wine/wine64
-//     build/win64/bench/saver_latency.exe 'Z:\work\main\build\win64\Spindlewave.scr'
+//     build/win64/bench/saver_latency.exe "Z:$(realpath build/win64/Spindlewave.scr | tr / \\\\)"
 // "First frame" is the first moment the screen's centre shows the saver's picture or lines;
 // "window gone" the moment the saver's window is no longer there or no longer visible.
 #include <windows.h>

@@ -2,9 +2,10 @@
 // would see it; the frames drawn between two moments are counted by naming the frame on the screen
 // at each (the animation is the same on every run). The CPU share comes from GetProcessTimes, which
 // Wine does not fill for another process: there bench/saver_benchmarks.sh reads it from /proc.
-// Run under Wine on a virtual display of the size to measure, with the saver's path (one line):
+// Run under Wine on a virtual display of the size to measure, with the saver's Windows path
+// (Wine's Z: drive is the root folder):
 //   SPINDLE_VIRTUAL_DISPLAY=1 SPINDLE_SCREEN=3840x2160x24 scripts/wine-session.sh build/win64/wine
-//     /usr/lib/wine/wine64 build/win64/bench/saver_pace.exe 'Z:\work\main\build\win64\Spindlewave.scr' [seconds]
+//     /usr/lib/wine/wine64 build/win64/bench/saver_pace.exe "Z:$(realpath build/win64/Spindlewave.scr | tr / \\\\)" [seconds]
 #include <windows.h>
 
 #include <algorithm>
