@@ -1,6 +1,10 @@
-// Frame cost of the saver at 1920 x 1080 and 3840 x 2160: clear + 600 lines + present, against
-// two full-frame memory copies of the same size measured in the same run. Run under Wine:
-//   scripts/wine-session.sh build/win64/wine /usr/lib/wine/wine64 build/win64/bench/saver_frame_cost.exe
+// Frame cost of the saver on every monitor of the display: for each, clear + 600 lines + present
+// into a window that covers it, against two full-frame memory copies of all the monitors' pixels
+// measured in the same run. Run under Wine on a virtual display of the size to measure
+// (bench/saver_benchmarks.sh runs 1920x1080, 3840x2160 and two 1920x1080 monitors):
+//   SPINDLE_VIRTUAL_DISPLAY=1 SPINDLE_SCREEN=3840x2160x24 scripts/wine-session.sh build/win64/wine
+//     /usr/lib/wine/wine64 build/win64/bench/saver_frame_cost.exe
+//   SPINDLE_DISPLAY=two-monitors-1080 scripts/wine-session.sh build/win64/wine ...
 #include <windows.h>
 
 #include <algorithm>
@@ -9,6 +13,7 @@
 #include <vector>
 
 #include "saver/line_animation.h"
+#include "saver/monitor_layout_win.h"
 #include "saver/saver_display_win.h"
 
 namespace {
@@ -51,16 +56,22 @@ private:
     double start_ = 0, seconds_ = 0;
 };
 
-double FrameMilliseconds(int width, int height, HWND window, int frames) {
+// One step on every monitor: each window (none: off screen) shows its monitor's Display.
+double FrameMilliseconds(const spindle::MonitorLayout& monitors, const std::vector<HWND>& windows, int frames) {
     spindle::SaverDisplay display;
-    display.Cover({{width, height}}, 15, 15);
-    display.CopyPicture(0, (width - 320) / 2, (height - 320) / 2, 320, 320);
+    std::vector<spindle::PixelSize> sizes;
+    for (const auto& monitor : monitors) sizes.push_back({monitor.Width, monitor.Height});
+    display.Cover(sizes, 15, 15);
+    for (int m = 0; m < display.MonitorCount(); ++m) {
+        display.CopyPicture(m, (sizes[m].Width - 320) / 2, (sizes[m].Height - 320) / 2, 320, 320);
+        if (!windows.empty()) display.At(m).ShowOn(windows[m]);
+    }
     display.KeepAsBackground();
-    display.At(0).ShowOn(window);
     spindle::AnimationState animation;
     FrameCounter counter(animation, frames);
     spindle::UniformRandom random;
-    spindle::RunAnimation(animation, display, counter, random, 37);
+    spindle::NoFrameWait unpaced;
+    spindle::RunAnimation(animation, display, counter, unpaced, random, 37);
     return counter.MillisecondsPerFrame();
 }
 
@@ -85,16 +96,23 @@ int main() {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"SpindleBenchFrame";
     RegisterClassW(&windowClass);
-    std::printf("%-11s %12s %12s %12s %10s\n", "size", "frame ms", "no-present", "2 copies ms", "ratio");
-    for (auto [width, height] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
-        HWND window = CreateWindowExW(0, L"SpindleBenchFrame", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        const int frames = width > 2000 ? 100 : 200;
-        const double frame = FrameMilliseconds(width, height, window, frames);
-        const double offscreen = FrameMilliseconds(width, height, nullptr, frames);
-        const double copies = TwoCopiesMilliseconds(width, height, frames);
-        std::printf("%4dx%-6d %12.3f %12.3f %12.3f %10.2f\n", width, height, frame, offscreen, copies, frame / copies);
-        DestroyWindow(window);
+    std::printf("%-17s %12s %12s %12s %10s\n", "monitors", "frame ms", "no-present", "2 copies ms", "ratio");
+    const spindle::MonitorLayout monitors = spindle::CurrentMonitorLayout();
+    std::vector<HWND> windows;
+    long long pixels = 0;
+    for (const auto& m : monitors) {
+        windows.push_back(CreateWindowExW(0, L"SpindleBenchFrame", L"bench", WS_POPUP | WS_VISIBLE, m.Left, m.Top,
+                                          m.Width, m.Height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+        pixels += static_cast<long long>(m.Width) * m.Height;
     }
+    const int width = monitors[0].Width, height = monitors[0].Height;
+    const int frames = pixels > 3000000 ? 100 : 200;
+    const double frame = FrameMilliseconds(monitors, windows, frames);
+    const double offscreen = FrameMilliseconds(monitors, {}, frames);
+    const double copies = TwoCopiesMilliseconds(static_cast<int>(pixels / height), height, frames);
+    char name[32];
+    std::snprintf(name, sizeof name, "%zu x %dx%d", monitors.size(), width, height);
+    std::printf("%-17s %12.3f %12.3f %12.3f %10.2f\n", name, frame, offscreen, copies, frame / copies);
+    for (HWND window : windows) DestroyWindow(window);
     return 0;
 }

@@ -117,18 +117,21 @@ void DrawMonitorFrame(AnchorState& anchors, DrawingSurface& surface, double twis
     surface.Refresh();
 }
 
-void RunAnimation(AnimationState& state, MonitorSurfaces& monitors, EventYield& events, RandomSource& random,
-                  float rotationSpeed) {
+void RunAnimation(AnimationState& state, MonitorSurfaces& monitors, EventYield& events, FrameWaitPort& frameWait,
+                  RandomSource& random, float rotationSpeed) {
     FollowLayout(state, monitors, random);
     state.Running = true;
     PhaseState phase;
     FrameSegments segments;
+    FramePacer pacer(frameWait);
     for (;;) {
         FollowLayout(state, monitors, random);
         const double twistAngle = TwistAngle(phase.Phase);
         for (std::size_t m = 0; m < state.Monitors.size(); ++m)
             DrawMonitorFrame(state.Monitors[m].Anchors, monitors.Monitor(static_cast<int>(m)), twistAngle, segments);
         events.YieldToEvents();
+        if (!state.Running) return;
+        pacer.WaitForNextStep(events, state.Running);
         if (!state.Running) return;
         AdvancePhase(phase, rotationSpeed);
     }

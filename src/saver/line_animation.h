@@ -1,12 +1,14 @@
 // The line animation: three anchors drifting and bouncing, a twist phase sweeping up and down,
 // and the 600 segments of each frame, on every monitor. Knows nothing of windows; the saver form
-// supplies the drawing surfaces and the event-loop yield.
+// supplies the drawing surfaces, the event-loop yield and the wait between frames.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
+#include "saver/event_yield.h"
+#include "saver/frame_pacing.h"
 #include "saver/uniform_random.h"
 
 namespace spindle {
@@ -52,13 +54,6 @@ public:
 
 private:
     DrawingSurface& surface_;
-};
-
-// The once-per-frame event pass: dispatches every pending event, then returns.
-class EventYield {
-public:
-    virtual ~EventYield() = default;
-    virtual void YieldToEvents() = 0;
 };
 
 // The three anchors of one monitor.
@@ -118,11 +113,12 @@ void FollowLayout(AnimationState& state, MonitorSurfaces& monitors, RandomSource
 // One monitor's frame: move its anchors within its own edges, clear, draw the 600 lines, show it.
 void DrawMonitorFrame(AnchorState& anchors, DrawingSurface& surface, double twistAngle, FrameSegments& segments);
 
-// The frame loop: each step draws and shows every monitor (starting those of a new layout), then
-// yields, until Running is false after a yield. With one monitor, the random draws and frames are
-// those of a single screen. An error (the phase overflow) ends it by throwing; the last frame
-// stays drawn. Allocates nothing once started, unless the layout changes.
-void RunAnimation(AnimationState& state, MonitorSurfaces& monitors, EventYield& events, RandomSource& random,
-                  float rotationSpeed);
+// The frame loop: each step draws and shows every monitor (starting those of a new layout), yields
+// and waits for the next step (paced to the display), until Running is false after an event pass.
+// With one monitor, the random draws and frames are those of a single screen. An error (the phase
+// overflow) ends it by throwing; the last frame stays drawn. Allocates nothing once started,
+// unless the layout changes.
+void RunAnimation(AnimationState& state, MonitorSurfaces& monitors, EventYield& events, FrameWaitPort& frameWait,
+                  RandomSource& random, float rotationSpeed);
 
 }  // namespace spindle

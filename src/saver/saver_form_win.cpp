@@ -14,6 +14,7 @@
 #include "runtime/event_loop_win.h"
 #include "runtime/runtime_error.h"
 #include "runtime/screen_win.h"
+#include "saver/frame_wait_win.h"
 #include "saver/monitor_layout_win.h"
 #include "saver/saver_controller.h"
 #include "saver/saver_display_win.h"
@@ -61,7 +62,8 @@ private:
 class SaverForm : public SaverFormPort, public EventYield {
 public:
     SaverForm()
-        : controller_(*this, display_, *this, ProcessMusic(), system_, Settings(), ProcessModeLetter(), CursorState) {}
+        : controller_(*this, display_, *this, frameWait_, ProcessMusic(), system_, Settings(), ProcessModeLetter(),
+                      CursorState) {}
 
     // Creates the primary monitor's window and runs Form_Load.
     void Load() {
@@ -215,6 +217,7 @@ private:
 
     Win32SystemSettings system_;
     SaverDisplay display_;
+    FrameWait frameWait_;
     SaverController controller_;
     std::vector<std::unique_ptr<MonitorWindow>> windows_;  // the primary monitor's first
     std::size_t used_ = 0;                                 // windows on a monitor of the layout

@@ -138,7 +138,8 @@ int main(int argc, char** argv) {
     SoftwareDisplay display(shrunkEarth, width * kScale, height * kScale, frame, animation);
     spindle::OneMonitor screen(display);
     spindle::UniformRandom random;
-    spindle::RunAnimation(animation, screen, display, random, speed);
+    spindle::NoFrameWait unpaced;
+    spindle::RunAnimation(animation, screen, display, unpaced, random, speed);
     Image preview = Reduce(display.image, kScale);
     return spindle::tools::WritePpm(argv[2], preview) ? 0 : 1;
 }

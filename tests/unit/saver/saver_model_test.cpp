@@ -41,6 +41,8 @@ struct ScriptedRandom : RandomSource {
     std::size_t next = 0;
 };
 
+NoFrameWait unpaced;  // frames one after another, as fast as they are drawn
+
 TEST(StartAnchors, CentreRoundedHalfToEvenAndVelocityFromRThenMxThenMy) {
     const std::tuple<float, float, double, double, double, std::int32_t, std::int32_t, int, int> cases[] = {
         {15359, 8639, 0.00, 0.35, 0.75, 7680, 4320, 4, 8},     {15361, 8641, 0.25, 0.35, 0.75, 7680, 4320, -4, -8},
@@ -153,11 +155,12 @@ struct Recorder : DrawingSurface, EventYield {
 
 // The frame loop as it was for a single screen: the reference that one monitor must match.
 void SingleScreenLoop(AnchorState& anchors, bool& running, DrawingSurface& display, EventYield& events,
-                      RandomSource& random, float rotationSpeed) {
+                      FrameWaitPort& frameWait, RandomSource& random, float rotationSpeed) {
     StartAnchors(anchors, display.ScaleWidth(), display.ScaleHeight(), random);
     running = true;
     PhaseState phase;
     FrameSegments segments;
+    FramePacer pacer(frameWait);
     for (;;) {
         MoveAnchors(anchors, display.ScaleWidth(), display.ScaleHeight());
         display.Cls();
@@ -165,6 +168,8 @@ void SingleScreenLoop(AnchorState& anchors, bool& running, DrawingSurface& displ
         for (const Segment& s : segments) display.Line(s.x1, s.y1, s.x2, s.y2, s.rgb);
         display.Refresh();
         events.YieldToEvents();
+        if (!running) return;
+        pacer.WaitForNextStep(events, running);
         if (!running) return;
         AdvancePhase(phase, rotationSpeed);
     }
@@ -182,9 +187,9 @@ TEST(RunAnimation, OneMonitorDrawsTheSingleScreenFramesOneByOneAndAllocatesNothi
         allocations = 0;
         OneMonitor monitors(monitor);
         UniformRandom random, sameRandom;
-        RunAnimation(state, monitors, monitor, random, speed);
+        RunAnimation(state, monitors, monitor, unpaced, random, speed);
         EXPECT_EQ(allocations, 0);
-        SingleScreenLoop(single, singleRunning, screen, screen, sameRandom, speed);
+        SingleScreenLoop(single, singleRunning, screen, screen, unpaced, sameRandom, speed);
         ASSERT_EQ(monitor.calls, screen.calls);
         for (int frame = 0; frame < 300; ++frame) {
             ASSERT_EQ(std::memcmp(&monitor.lines[frame * 600], &screen.lines[frame * 600], sizeof(Segment) * 600), 0)
@@ -202,7 +207,7 @@ TEST(RunAnimation, PhaseOverflowEndsTheLoopAfterAWholeFrameWithoutStoppingTheSav
     Recorder recorder(state.Running, 100);
     OneMonitor monitors(recorder);
     UniformRandom random;
-    EXPECT_THROW(RunAnimation(state, monitors, recorder, random, 8200), RuntimeError);
+    EXPECT_THROW(RunAnimation(state, monitors, recorder, unpaced, random, 8200), RuntimeError);
     EXPECT_EQ(recorder.frames, 4);  // phases 0, 8200, 16400 and 24600; 32800 does not fit
     EXPECT_EQ(recorder.calls.substr(recorder.calls.size() - 2), "RY");  // the last frame stays
     EXPECT_TRUE(state.Running);  // keys still end the saver
@@ -258,7 +263,7 @@ TEST(RunAnimation, EachMonitorPrimaryFirstHasItsOwnAnchorsFromItsCentreWithinIts
     for (int i = 0; i < 27; ++i) draws.push_back((i % 9) / 9.0 + 0.05 + (i / 9) * 0.01);
     ScriptedRandom random(draws);
     monitors.stopAt = 1;
-    RunAnimation(state, monitors, monitors, random, 1);
+    RunAnimation(state, monitors, monitors, unpaced, random, 1);
     EXPECT_EQ(monitors.calls, "aRbRcRY");  // the primary monitor first, each shown once, one event pass
     EXPECT_EQ(random.next, 27u);           // three monitors of three anchors, in that order
     const std::int32_t centres[][2] = {{1500, 750}, {450, 1200}, {225, 225}};
@@ -278,7 +283,7 @@ TEST(RunAnimation, EachMonitorPrimaryFirstHasItsOwnAnchorsFromItsCentreWithinIts
     Monitors again({{3000, 1500}, {900, 2400}, {450, 450}});
     again.state = &longer;
     UniformRandom uniform;
-    RunAnimation(longer, again, again, uniform, 1);
+    RunAnimation(longer, again, again, unpaced, uniform, 1);
     EXPECT_EQ(again.frames, 2000);
     EXPECT_TRUE(again.inside);
 }
@@ -305,7 +310,7 @@ TEST(RunAnimation, ANewLayoutStartsOnlyNewOrResizedMonitorsAndAllocatesOnlyThen)
             monitors.SetLayout(layout);
         };
         UniformRandom random;
-        RunAnimation(state, monitors, monitors, random, 1);
+        RunAnimation(state, monitors, monitors, unpaced, random, 1);
         UniformRandom count;
         for (int i = 0; i < 18 + static_cast<int>(newDraws); ++i) count.Next();
         EXPECT_EQ(random.Next(), count.Next()) << layout.size();
@@ -324,7 +329,7 @@ TEST(RunAnimation, ANewLayoutStartsOnlyNewOrResizedMonitorsAndAllocatesOnlyThen)
     UniformRandom random;
     monitors.changeAt = 1;
     monitors.change = [&] { counting = true, allocations = 0; };
-    RunAnimation(state, monitors, monitors, random, 1);
+    RunAnimation(state, monitors, monitors, unpaced, random, 1);
     counting = false;
     EXPECT_EQ(allocations, 0);
 }
@@ -406,7 +411,7 @@ public:
     std::int32_t cursor = -1;
     std::function<void()> event;
     std::string mode;
-    SaverController controller{*this, *this, *this, *this, *this, settings, mode, cursor};
+    SaverController controller{*this, *this, *this, unpaced, *this, *this, settings, mode, cursor};
 };
 
 const Log kEnd = {"SPI 97 0", "Cursor -1", "SPI 17 1", "Unload", "End"};

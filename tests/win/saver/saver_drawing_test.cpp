@@ -39,7 +39,8 @@ TEST(SaverFrame, OnEachMonitorThePictureCentredOrCutBlackElsewhereAndLinesInAllT
     AnimationState animation;
     OneFrame stop(animation);
     UniformRandom random;
-    RunAnimation(animation, display, stop, random, 1);
+    NoFrameWait unpaced;
+    RunAnimation(animation, display, stop, unpaced, random, 1);
     for (int m = 0; m < 3; ++m) {
         const auto [width, height, left, top] = monitors[m];
         for (bool cleared : {false, true}) {  // the frame, then the picture alone that Cls restores
