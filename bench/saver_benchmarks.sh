@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The saver's figures in the README, each screen size on a virtual display of that size with the
-# window manager of every Wine session: frame cost against two full-frame copies, steps a second and
-# CPU share of the real saver, start to first frame, key press to window gone and to process ended;
-# then the key press once more with MP3 music playing. Uses a built tree (win64 by default):
+# The saver's figures in the README, each screen size on a virtual display of that size, and two
+# 1920x1080 monitors on an Xorg display of two, with the window manager of every Wine session: frame
+# cost against two full-frame copies, steps a second and CPU share of the real saver, start to first
+# frame, key press to window gone and to process ended; then the key press once more with MP3 music
+# playing. Uses a built tree (win64 by default):
 #   bench/saver_benchmarks.sh [win64|win32]
 set -euo pipefail
 self=$(realpath "$0")
@@ -42,12 +43,14 @@ loader=/usr/lib/wine/wine64
 [ "$preset" = win32 ] && loader=/usr/lib/wine/wine
 saver="Z:$(echo "$build/Spindlewave.scr" | tr / '\\')"
 
-run_figures() {  # screen size, then what to run: all | latency
-  SPINDLE_VIRTUAL_DISPLAY=1 SPINDLE_SCREEN=$1 scripts/wine-session.sh "$build/wine" \
+run_figures() {  # a screen size, or a display of several monitors (scripts/xorg/NAME.conf); what to run: all | latency
+  local display=(SPINDLE_VIRTUAL_DISPLAY=1 "SPINDLE_SCREEN=$1")
+  [[ $1 == *x*x* ]] || display=("SPINDLE_DISPLAY=$1")
+  env "${display[@]}" scripts/wine-session.sh "$build/wine" \
     bash "$self" --in-session "$loader" "$build/bench" "$saver" "$2"
 }
 
-for screen in 1920x1080x24 3840x2160x24; do
+for screen in 1920x1080x24 3840x2160x24 two-monitors-1080; do
   echo "== $preset, screen $screen"
   run_figures $screen all
 done

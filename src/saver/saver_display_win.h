@@ -57,6 +57,7 @@ public:
     // The Display shown in `window` (null when none).
     MonitorDisplay* Find(HWND window);
     MonitorDisplay& At(int monitor) { return *monitors_.at(static_cast<std::size_t>(monitor)); }
+    const MonitorDisplay& At(int monitor) const { return *monitors_.at(static_cast<std::size_t>(monitor)); }
 
     int MonitorCount() override { return static_cast<int>(monitors_.size()); }
     DrawingSurface& Monitor(int index) override { return At(index); }

@@ -15,20 +15,20 @@ namespace {
 // Compares each frame, at its event pass, with the next picture still to be found.
 class FrameMatcher : public EventYield {
 public:
-    FrameMatcher(const SaverDisplay& display, const std::vector<ScreenPixels>& pictures, AnchorState& anchors,
+    FrameMatcher(const SaverDisplay& display, const std::vector<ScreenPixels>& pictures, AnimationState& animation,
                  int frameLimit)
-        : display_(display), pictures_(pictures), anchors_(anchors), frameLimit_(frameLimit),
+        : display_(display), pictures_(pictures), animation_(animation), frameLimit_(frameLimit),
           found_(pictures.size(), -1) {}
 
     void YieldToEvents() override {
         while (next_ < pictures_.size() && Shows(pictures_[next_])) found_[next_++] = frame_;
-        if (next_ == pictures_.size() || ++frame_ >= frameLimit_) anchors_.Running = false;
+        if (next_ == pictures_.size() || ++frame_ >= frameLimit_) animation_.Running = false;
     }
     const std::vector<int>& Found() const { return found_; }
 
 private:
     bool Shows(const ScreenPixels& picture) const {
-        const PersistentImage& image = display_.Image();
+        const PersistentImage& image = display_.At(0).Image();
         if (picture.width != image.WidthPixels() || picture.height != image.HeightPixels()) return false;
         const std::uint32_t* pixels = image.Pixels();
         for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
@@ -39,7 +39,7 @@ private:
 
     const SaverDisplay& display_;
     const std::vector<ScreenPixels>& pictures_;
-    AnchorState& anchors_;
+    AnimationState& animation_;
     int frameLimit_;
     std::vector<int> found_;
     std::size_t next_ = 0;
@@ -52,16 +52,16 @@ std::vector<int> SaverFramesShown(const std::vector<ScreenPixels>& pictures, flo
     if (pictures.empty()) return {};
     const int width = pictures[0].width, height = pictures[0].height;
     SaverDisplay display;
-    display.Cover(width, height, TwipsPerPixelX(), TwipsPerPixelY());
+    display.Cover({{width, height}}, TwipsPerPixelX(), TwipsPerPixelY());
     const std::int32_t left = RoundToInt32((width - display.PictureWidth()) / 2);
     const std::int32_t top = RoundToInt32((height - display.PictureHeight()) / 2);
-    display.CopyPicture(left, top, RoundToInt32(display.PictureWidth()), RoundToInt32(display.PictureHeight()));
+    display.CopyPicture(0, left, top, RoundToInt32(display.PictureWidth()), RoundToInt32(display.PictureHeight()));
     display.KeepAsBackground();
-    AnchorState anchors;
-    FrameMatcher matcher(display, pictures, anchors, frameLimit);
+    AnimationState animation;
+    FrameMatcher matcher(display, pictures, animation, frameLimit);
     NoFrameWait unpaced;
     UniformRandom random;
-    RunAnimation(anchors, display, matcher, unpaced, random, rotationSpeed);
+    RunAnimation(animation, display, matcher, unpaced, random, rotationSpeed);
     return matcher.Found();
 }
 

@@ -39,8 +39,8 @@ constexpr Ticks kStep = 166667;  // at 60 Hz
 // the events arrive at their times; 'k' (a key) ends the saver, 't' (a timer tick) does nothing.
 // Journals F (a frame presented), W (a wait), Y (an event pass) and the events handled.
 struct SimulatedSaver : DrawingSurface, EventYield, FrameWaitPort {
-    SimulatedSaver(AnchorState& state, std::vector<Ticks> costs, std::vector<std::pair<Ticks, char>> arrivals)
-        : anchors(state), frameCosts(std::move(costs)), events(std::move(arrivals)) {}
+    SimulatedSaver(AnimationState& state, std::vector<Ticks> costs, std::vector<std::pair<Ticks, char>> arrivals)
+        : animation(state), frameCosts(std::move(costs)), events(std::move(arrivals)) {}
     float ScaleWidth() override { return 28800; }
     float ScaleHeight() override { return 16200; }
     void Cls() override { firstLineOfFrame = true; }
@@ -57,7 +57,7 @@ struct SimulatedSaver : DrawingSurface, EventYield, FrameWaitPort {
         journal += 'Y';
         for (; next < events.size() && events[next].first <= now; ++next) {
             journal += events[next].second;
-            if (events[next].second == 'k') anchors.Running = false;
+            if (events[next].second == 'k') animation.Running = false;
         }
     }
     int RefreshRate() override { return 60; }
@@ -72,7 +72,7 @@ struct SimulatedSaver : DrawingSurface, EventYield, FrameWaitPort {
         return due;
     }
 
-    AnchorState& anchors;
+    AnimationState& animation;
     std::vector<Ticks> frameCosts;
     std::vector<std::pair<Ticks, char>> events;
     std::size_t next = 0;
@@ -99,18 +99,20 @@ TEST(FramePacer, FastFramesWaitOutTheirStepASlowOneIsFollowedAtOnceAndEventsAreH
         {{4 * kMs}, {{2 * kMs, 'k'}}, {4 * kMs}, "FYk"},
     };
     for (const auto& [costs, events, presents, journal] : cases) {
-        AnchorState anchors, unpacedAnchors;
-        SimulatedSaver saver(anchors, costs, events);
+        AnimationState animation, unpacedAnimation;
+        SimulatedSaver saver(animation, costs, events);
+        OneMonitor screen(saver);
         UniformRandom random;
-        RunAnimation(anchors, saver, saver, saver, random, 7);
+        RunAnimation(animation, screen, saver, saver, random, 7);
         EXPECT_EQ(saver.journal, journal);
         EXPECT_EQ(saver.presents, presents) << journal;
         EXPECT_EQ(saver.now, std::max(events.back().first, presents.back())) << journal;  // the key: handled at once
         // One step per frame whatever the timing: the frames of a loop that never waits.
-        SimulatedSaver unpaced(unpacedAnchors, costs, {{std::accumulate(costs.begin(), costs.end(), Ticks{0}), 'k'}});
+        SimulatedSaver unpaced(unpacedAnimation, costs, {{std::accumulate(costs.begin(), costs.end(), Ticks{0}), 'k'}});
+        OneMonitor unpacedScreen(unpaced);
         NoFrameWait noWait;
         UniformRandom sameRandom;
-        RunAnimation(unpacedAnchors, unpaced, unpaced, noWait, sameRandom, 7);
+        RunAnimation(unpacedAnimation, unpacedScreen, unpaced, noWait, sameRandom, 7);
         EXPECT_EQ(saver.firstLines, unpaced.firstLines) << journal;
     }
 }
