@@ -3,7 +3,7 @@
 //   SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh build/win64/wine /usr/lib/wine/wine64
 //     build/win64/bench/saver_latency.exe "Z:$(realpath build/win64/Spindlewave.scr | tr / \\\\)"
 // "First frame" is the first moment the screen's centre shows the saver's picture or lines;
-// "window gone" the moment the saver's window is no longer there or no longer visible.
+// "window gone" the moment no window of the saver (one per monitor) is there and visible any more.
 #include <windows.h>
 
 #include <algorithm>
@@ -14,6 +14,19 @@
 #include "bench_clock_win.h"
 
 namespace {
+
+BOOL CALLBACK NoteShownSaverWindow(HWND window, LPARAM shown) {
+    wchar_t caption[32] = {};
+    GetWindowTextW(window, caption, 32);
+    if (IsWindowVisible(window) && std::wstring(caption) == L"Spindlewave_Main") *reinterpret_cast<bool*>(shown) = true;
+    return TRUE;
+}
+
+bool SaverWindowShown() {
+    bool shown = false;
+    EnumWindows(&NoteShownSaverWindow, reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
 
 COLORREF CentrePixel() {
     HDC screen = GetDC(nullptr);
@@ -58,7 +71,6 @@ int wmain(int argc, wchar_t** argv) {
             }
         }
         Sleep(1500);
-        HWND window = FindWindowW(nullptr, L"Spindlewave_Main");
         INPUT key[2]{};
         key[0].type = INPUT_KEYBOARD;
         key[0].ki.wVk = VK_SPACE;
@@ -68,7 +80,7 @@ int wmain(int argc, wchar_t** argv) {
         SendInput(2, key, sizeof(INPUT));
         double gone = -1;
         while (Now() - pressed < 10000) {
-            if (!IsWindow(window) || !IsWindowVisible(window)) {
+            if (!SaverWindowShown()) {
                 gone = Now() - pressed;
                 break;
             }
