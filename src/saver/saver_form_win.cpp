@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "music/process_music_win.h"
 #include "runtime/base_window_win.h"
@@ -13,10 +14,10 @@
 #include "runtime/event_loop_win.h"
 #include "runtime/runtime_error.h"
 #include "runtime/screen_win.h"
+#include "runtime/system_settings_win.h"
 #include "saver/saver_controller.h"
 #include "saver/saver_display_win.h"
-#include "startup/process_values.h"
-#include "startup/startup_port_win.h"
+#include "settings/settings_values.h"
 
 namespace spindle {
 namespace {
@@ -36,8 +37,8 @@ std::int16_t ShiftState() {
 
 class SaverForm : public BaseWindow<SaverForm>, public SaverFormPort, public EventYield {
 public:
-    SaverForm()
-        : controller_(*this, display_, *this, ProcessMusic(), system_, Settings(), ProcessModeLetter(), CursorState) {}
+    explicit SaverForm(const std::string& modeLetter)
+        : controller_(*this, display_, *this, ProcessMusic(), system_, Settings(), modeLetter, CursorState) {}
 
     static const wchar_t* ClassName() { return L"Spindlewave_S"; }
 
@@ -154,12 +155,12 @@ private:
 
 }  // namespace
 
-void LoadSaverForm() {
+void LoadSaverForm(const std::string& modeLetter) {
     // The form lives until the process ends: EndSaver ends it from inside a handler, and after
     // an animation that ended by an error the message loop keeps it answering.
     static std::unique_ptr<SaverForm> form;
     if (form) return;
-    form = std::make_unique<SaverForm>();
+    form = std::make_unique<SaverForm>(modeLetter);
     form->Load();
 }
 

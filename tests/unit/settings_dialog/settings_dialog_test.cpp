@@ -13,8 +13,8 @@
 
 #include "runtime/runtime_error.h"
 #include "settings_dialog/scroll_bar_model.h"
-#include "startup/process_values.h"
-#include "startup/zoom.h"
+#include "settings/settings_values.h"
+#include "settings_dialog/zoom.h"
 
 namespace spindle {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/process_values.h"
+#include "settings/settings_values.h"
 
 namespace spindle {
 namespace {
