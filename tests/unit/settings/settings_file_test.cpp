@@ -1,5 +1,5 @@
 // LoadSettings over the profile engine: each key's step on its own, the music-file fallback and
-// files no one meant to write; and where the settings file lies.
+// files no one meant to write.
 #include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
@@ -91,12 +91,6 @@ TEST(LoadSettings, SurvivesFilesNoOneMeantToWrite) {
         EXPECT_EQ(ProfileGetValue(written, "Other", "key9", IsShiftJisLeadByte),
                   ProfileGetValue(content, "Other", "key9", IsShiftJisLeadByte));
     }
-}
-
-TEST(SettingsPathBeside, IsTheProgramsFolderAndTheFileName) {
-    EXPECT_EQ(SettingsPathBeside("C:\\Windows\\System32\\Spindlewave.scr"), "C:\\Windows\\System32\\Spindlewave.ini");
-    EXPECT_EQ(SettingsPathBeside("C:\\Spindlewave.scr"), "C:\\Spindlewave.ini");
-    EXPECT_EQ(SettingsPathBeside("bare.scr"), "Spindlewave.ini");
 }
 
 }  // namespace
