@@ -1,6 +1,6 @@
-// The preview planted into a host's box under Wine: the form covers the box, the process ends
-// when the box goes, handles that name no window end it at once, previews do not block other
-// starts, and the settings file plays no part. (What the box shows: tests/win/startup.)
+// The preview planted into a host's box under Wine: the form covers the box, and the process ends
+// when the box goes. (What the box shows: tests/win/preview; handles that name no window, other
+// starts beside a preview and the unread settings file: the preview's and Main's tables.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,8 +9,6 @@
 #include <string>
 
 #include "support/launched_process_win.h"
-#include "support/music_test_files_win.h"
-#include "support/settings_file_fixture_win.h"
 
 namespace spindle::test {
 namespace {
@@ -19,13 +17,12 @@ std::wstring HandleText(HWND window) { return std::to_wstring(reinterpret_cast<L
 
 // A host program with a preview box of the given size, and a preview planted into it.
 struct HostedPreview {
-    HostedPreview(int width, int height, int left = 0)
-        : host(BesideThisProgram(L"preview_host.exe"), L"\"host " + std::to_wstring(left) + L"\" " +
-                                                           std::to_wstring(width) + L" " + std::to_wstring(height) +
-                                                           L" " + std::to_wstring(left) + L" 0") {
+    HostedPreview(int width, int height)
+        : host(BesideThisProgram(L"preview_host.exe"),
+               L"host " + std::to_wstring(width) + L" " + std::to_wstring(height) + L" 0 0") {
         WaitUntil(
             [&] {
-                const HWND window = host.WaitForWindow(L"host " + std::to_wstring(left), 0);
+                const HWND window = host.WaitForWindow(L"host", 0);
                 return (box = window ? FindWindowExW(window, nullptr, L"SpindlePreviewBox", nullptr) : nullptr);
             },
             kStartTimeout);
@@ -55,45 +52,6 @@ TEST(Preview, FormCoversTheBoxAndEndsWithinASecondWhenTheBoxOrItsHostGoes) {
         EXPECT_TRUE(hosted.preview->WaitForExit(2000)) << killHost;  // a second, with a margin for Wine
         EXPECT_EQ(hosted.preview->ExitCode(), 0u) << killHost;
     }
-}
-
-TEST(Preview, TwoPreviewsRunSideBySideAndDoNotBlockASaver) {
-    HostedPreview left(152, 112, 0), right(152, 112, 400);
-    ASSERT_NE(left.form, nullptr);
-    ASSERT_NE(right.form, nullptr);
-    LaunchedProcess saver(SaverPath(), L"/s");
-    EXPECT_NE(saver.WaitForWindow(L"Spindlewave_Main", kStartTimeout), nullptr);
-    saver.Kill();
-    SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);  // the killed saver's flag
-    EXPECT_TRUE(left.preview->Running() && right.preview->Running());
-    left.DestroyBox();
-    right.DestroyBox();
-    EXPECT_TRUE(left.preview->WaitForExit(2000));
-    EXPECT_TRUE(right.preview->WaitForExit(2000));
-}
-
-TEST(Preview, HandlesThatNameNoWindowEndItAtOnce) {
-    HWND closed = CreateWindowExW(0, L"STATIC", L"closed", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(closed, nullptr);
-    DestroyWindow(closed);
-    const std::wstring arguments[] = {L"/p 0", L"/p abc", L"/p " + HandleText(closed), L"/p 99999999999", L"/p -1",
-                                      L"/p"};
-    for (const std::wstring& argument : arguments) {
-        LaunchedProcess preview(SaverPath(), argument);
-        EXPECT_TRUE(preview.WaitForExit(5000)) << argument;
-        EXPECT_EQ(preview.ExitCode(), 0u) << argument;
-    }
-}
-
-TEST(Preview, TheSettingsFileIsNotRead) {
-    SettingsFileFixture settings;
-    settings.Write("50", "2", "0", AnsiText(SPINDLE_TEST_TONE L".wav"));  // a fast twist and a WAV file to play
-    SoundCapture sound;
-    HostedPreview hosted(152, 112);
-    ASSERT_NE(hosted.form, nullptr);
-    EXPECT_EQ(sound.LoudBytesDuring(1500), 0);  // the WAV named in the file never plays
-    hosted.DestroyBox();
-    EXPECT_TRUE(hosted.preview->WaitForExit(2000));
 }
 
 }  // namespace
