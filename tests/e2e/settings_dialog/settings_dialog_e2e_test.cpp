@@ -1,5 +1,6 @@
 // The settings dialog as a user meets it: started with /c, driven with real mouse and keyboard
-// input, read back from the screen and from the settings file beside the saver.
+// input, read back from the screen and from the settings file beside the saver or, in a folder
+// nobody may write, the user's own copy.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ constexpr POINT kRepeatBoxText{128, 42};
 constexpr RECT kSpeedLabel{320, 52, 387, 65};
 constexpr RECT kFileLabelText{162, 70, 415, 99};
 constexpr int kInkTolerance = 2;  // pixels a label may differ from the text rendered here
-enum Buttons { kSave = 101, kChooseFile = 103 };
+enum Buttons { kSave = 101, kCancel = 102, kChooseFile = 103 };
 
 bool IsInk(std::uint32_t pixel) {  // the captions are black; the shading is never that dark
     return ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF) < 3 * 64;
@@ -69,8 +70,8 @@ protected:
     }
 
     // Starts the saver with /c and waits until the dialog is on screen and painted.
-    HWND OpenDialog() {
-        dialog_ = std::make_unique<test::LaunchedProcess>(test::SaverPath(), L"/c");
+    HWND OpenDialog(const std::wstring& saver = test::SaverPath()) {
+        dialog_ = std::make_unique<test::LaunchedProcess>(saver, L"/c");
         HWND window = dialog_->WaitForWindow(L"Spindlewave_Setting", kStartTimeout);
         if (!window) return nullptr;
         test::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartTimeout);
@@ -177,6 +178,37 @@ TEST_F(SettingsDialogE2E, OddSettingsShowWhatTheyCanAndOnlyASaveWritesThem) {
         ASSERT_TRUE(dialog_->WaitForExit(kExitTimeout)) << closeBox;
         EXPECT_EQ(file_.Read(), closeBox ? odd : test::SettingsFileBytes(" 1", " 2", "-5", "")) << closeBox;
     }
+}
+
+bool FolderTakesNewFiles(const std::wstring& folder) {
+    HANDLE probe = CreateFileW((folder + L"\\write-probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(probe);
+    return true;
+}
+
+// A saver installed where nothing beside it can be written (the fixture's read-only mount): the
+// dialog keeps the settings in the user's own copy, and start-up reads them from there.
+TEST_F(SettingsDialogE2E, InAProtectedFolderTheSettingsAreKeptInTheUsersOwnCopyAndReadBackFromIt) {
+    const std::wstring folder = SPINDLE_PROTECTED_FOLDER, saver = folder + L"\\Spindlewave.scr";
+    if (GetFileAttributesW(saver.c_str()) == INVALID_FILE_ATTRIBUTES || FolderTakesNewFiles(folder)) {
+        GTEST_SKIP() << "no read-only folder with the saver: mounting a read-only tmpfs is not allowed here";
+    }
+    test::SettingsFileFixture own(test::UserSettingsFolder());  // the prefix's own copy, kept aside
+    HWND dialog = OpenDialog(saver);
+    ASSERT_NE(dialog, nullptr);
+    ClickButton(dialog, kSave);
+    ASSERT_TRUE(dialog_->WaitForExit(kExitTimeout));
+    EXPECT_EQ(own.Read(), test::SettingsFileBytes(" 1", " 0", " 0", ""));
+    EXPECT_EQ(GetFileAttributesW((folder + L"\\Spindlewave.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    own.Write(" 37", " 1", " 5", "");
+    dialog = OpenDialog(saver);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(BarPosition(), 37);
+    ClickButton(dialog, kCancel);
+    EXPECT_TRUE(dialog_->WaitForExit(kExitTimeout));
 }
 
 }  // namespace
