@@ -166,16 +166,6 @@ TEST(RunAnimation, EachFrameClearsDrawsRefreshesYieldsAllocatesNothingAndRepeats
     EXPECT_NE(early.x2 - early.x1, late.x2 - late.x1);  // the twist moves
 }
 
-TEST(RunAnimation, PhaseOverflowEndsTheLoopAfterAWholeFrameWithoutStoppingTheSaver) {
-    AnchorState anchors;
-    Recorder recorder(anchors, 100);
-    UniformRandom random;
-    EXPECT_THROW(RunAnimation(anchors, recorder, recorder, random, 8200), RuntimeError);
-    EXPECT_EQ(recorder.frames, 4);  // phases 0, 8200, 16400 and 24600; 32800 does not fit
-    EXPECT_EQ(recorder.calls.substr(recorder.calls.size() - 2), "RY");  // the last frame stays
-    EXPECT_TRUE(anchors.Running);  // keys still end the saver
-}
-
 using Log = std::vector<std::string>;
 
 // The window, its Display, the music and the system in one, around a controller: journals each
