@@ -1,8 +1,9 @@
 // Start-to-first-frame and key-to-exit latency of Spindlewave.scr /s. Run under Wine on a
-// virtual display, with the saver's path as the argument (one command line):
+// virtual display, with the saver's Windows path as the argument (Wine's Z: drive is the root folder):
 //   SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh build/win64/wine /usr/lib/wine/wine64
-//     build/win64/bench/saver_latency.exe 'Z:\work\main\build\win64\Spindlewave.scr'
-// "First frame" is the first moment the screen's centre shows the saver's picture or lines.
+//     build/win64/bench/saver_latency.exe "Z:$(realpath build/win64/Spindlewave.scr | tr / \\\\)"
+// "First frame" is the first moment the screen's centre shows the saver's picture or lines;
+// "window gone" the moment the saver's window is no longer there or no longer visible.
 #include <windows.h>
 
 #include <algorithm>
@@ -35,7 +36,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring saver = argv[1];
     const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 5;
-    std::vector<double> firstFrame, keyToExit;
+    std::vector<double> firstFrame, keyToGone, keyToExit;
     for (int run = 0; run < runs; ++run) {
         const COLORREF before = CentrePixel();
         std::wstring commandLine = L"\"" + saver + L"\" /s";
@@ -57,6 +58,7 @@ int wmain(int argc, wchar_t** argv) {
             }
         }
         Sleep(1500);
+        HWND window = FindWindowW(nullptr, L"Spindlewave_Main");
         INPUT key[2]{};
         key[0].type = INPUT_KEYBOARD;
         key[0].ki.wVk = VK_SPACE;
@@ -64,18 +66,27 @@ int wmain(int argc, wchar_t** argv) {
         key[1].ki.dwFlags = KEYEVENTF_KEYUP;
         const double pressed = Now();
         SendInput(2, key, sizeof(INPUT));
+        double gone = -1;
+        while (Now() - pressed < 10000) {
+            if (!IsWindow(window) || !IsWindowVisible(window)) {
+                gone = Now() - pressed;
+                break;
+            }
+        }
         const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
         const double exited = Now() - pressed;
         if (!ended) TerminateProcess(process.hProcess, 1);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
-        std::printf("run %d: first frame %.1f ms, key to exit %.1f ms%s\n", run + 1, shown, exited,
-                    ended ? "" : " (did not end)");
+        std::printf("run %d: first frame %.1f ms, key to window gone %.1f ms, key to exit %.1f ms%s\n", run + 1, shown,
+                    gone, exited, ended ? "" : " (did not end)");
         if (shown >= 0) firstFrame.push_back(shown);
+        if (gone >= 0) keyToGone.push_back(gone);
         if (ended) keyToExit.push_back(exited);
         Sleep(500);
     }
     if (!firstFrame.empty()) std::printf("median start to first frame: %.1f ms\n", Median(firstFrame));
+    if (!keyToGone.empty()) std::printf("median key to window gone: %.1f ms\n", Median(keyToGone));
     if (!keyToExit.empty()) std::printf("median key to exit: %.1f ms\n", Median(keyToExit));
     return 0;
 }

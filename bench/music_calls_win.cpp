@@ -1,8 +1,8 @@
 // The longest single music call the saver's timers make, over the real winmm under Wine: the CD
 // poll with no drive, the MP3 check while a file plays and after a failed open. Run with the
-// path of a short MP3 as the argument (one command line):
+// Windows path of a short MP3 as the argument (Wine's Z: drive is the root folder):
 //   SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh build/win64/wine /usr/lib/wine/wine64
-//     build/win64/bench/music_calls.exe 'Z:\work\main\build\win64\tests\e2e\music\tone.mp3'
+//     build/win64/bench/music_calls.exe "Z:$(realpath build/win64/tests/e2e/music/tone.mp3 | tr / \\\\)"
 #include <windows.h>
 
 #include <algorithm>

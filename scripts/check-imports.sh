@@ -2,7 +2,7 @@
 # check-imports.sh FILE: the PE file imports only from system DLLs (static runtime, no DLL of ours).
 set -euo pipefail
 file=$1
-allowed='^(kernel32|user32|gdi32|winmm|comdlg32|shell32|msimg32|ole32|oleaut32|windowscodecs|advapi32|comctl32|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll$'
+allowed='^(kernel32|user32|gdi32|winmm|dwmapi|comdlg32|shell32|msimg32|ole32|oleaut32|windowscodecs|advapi32|comctl32|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll$'
 dlls=$(objdump -p "$file" | awk '/DLL Name:/ {print tolower($3)}' | sort -u)
 [ -n "$dlls" ] || { echo "no imports found in $file"; exit 1; }
 status=0

@@ -94,12 +94,13 @@ void ComputeFrame(const AnchorState& anchors, double twistAngle, FrameSegments& 
     }
 }
 
-void RunAnimation(AnchorState& anchors, DrawingSurface& display, EventYield& events, RandomSource& random,
-                  float rotationSpeed) {
+void RunAnimation(AnchorState& anchors, DrawingSurface& display, EventYield& events, FrameWaitPort& frameWait,
+                  RandomSource& random, float rotationSpeed) {
     StartAnchors(anchors, display.ScaleWidth(), display.ScaleHeight(), random);
     anchors.Running = true;
     PhaseState phase;
     FrameSegments segments;
+    FramePacer pacer(frameWait);
     for (;;) {
         MoveAnchors(anchors, display.ScaleWidth(), display.ScaleHeight());
         display.Cls();
@@ -107,6 +108,8 @@ void RunAnimation(AnchorState& anchors, DrawingSurface& display, EventYield& eve
         for (const Segment& s : segments) display.Line(s.x1, s.y1, s.x2, s.y2, s.rgb);
         display.Refresh();
         events.YieldToEvents();
+        if (!anchors.Running) return;
+        pacer.WaitForNextStep(events, anchors.Running);
         if (!anchors.Running) return;
         AdvancePhase(phase, rotationSpeed);
     }

@@ -1,11 +1,13 @@
 // The line animation: three anchors drifting and bouncing, a twist phase sweeping up and down,
 // and the 600 segments of each frame. Knows nothing of windows; the saver form supplies the
-// drawing surface and the event-loop yield.
+// drawing surface, the event-loop yield and the wait between frames.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "saver/event_yield.h"
+#include "saver/frame_pacing.h"
 #include "saver/uniform_random.h"
 
 namespace spindle {
@@ -31,13 +33,6 @@ public:
     virtual void Line(float x1, float y1, float x2, float y2, std::uint32_t rgb) = 0;
     // Shows the off-screen image.
     virtual void Refresh() = 0;
-};
-
-// The once-per-frame event pass: dispatches every pending event, then returns.
-class EventYield {
-public:
-    virtual ~EventYield() = default;
-    virtual void YieldToEvents() = 0;
 };
 
 // Window-level state of the animation; the saver's shut-down clears Running.
@@ -77,10 +72,10 @@ void AdvancePhase(PhaseState& phase, float rotationSpeed);
 // The 600 segments of a frame in drawing order: step 1 red, green, blue, then step 2, ...
 void ComputeFrame(const AnchorState& anchors, double twistAngle, FrameSegments& segments);
 
-// The frame loop: start, then move, clear, draw, refresh, yield, until Running is false after
-// a yield. An error (the phase overflow) ends it by throwing; the last frame stays drawn.
-// Allocates nothing once started.
-void RunAnimation(AnchorState& anchors, DrawingSurface& display, EventYield& events, RandomSource& random,
-                  float rotationSpeed);
+// The frame loop: start, then move, clear, draw, refresh, yield and wait for the next step (paced
+// to the display), until Running is false after an event pass. An error (the phase overflow) ends
+// it by throwing; the last frame stays drawn. Allocates nothing once started.
+void RunAnimation(AnchorState& anchors, DrawingSurface& display, EventYield& events, FrameWaitPort& frameWait,
+                  RandomSource& random, float rotationSpeed);
 
 }  // namespace spindle

@@ -18,11 +18,12 @@ MusicFileType MusicFileTypeOf(std::string_view bgmFile) {
 }
 
 SaverController::SaverController(SaverFormPort& form, DrawingSurface& display, EventYield& events,
-                                 MusicRoutines& music, SystemSettingsPort& system, const SettingsValues& settings,
-                                 std::string modeLetter, std::int32_t& cursorState)
+                                 FrameWaitPort& frameWait, MusicRoutines& music, SystemSettingsPort& system,
+                                 const SettingsValues& settings, std::string modeLetter, std::int32_t& cursorState)
     : form_(form),
       display_(display),
       events_(events),
+      frameWait_(frameWait),
       music_(music),
       system_(system),
       settings_(settings),
@@ -54,7 +55,7 @@ void SaverController::Form_Load() {
     }
     RunStep([&] { form_.ShowNormal(); });
     RunStep([&] { form_.MakeTopmost(); });
-    RunStep([&] { RunAnimation(anchors_, display_, events_, random_, settings_.RotationSpeed); });
+    RunStep([&] { RunAnimation(anchors_, display_, events_, frameWait_, random_, settings_.RotationSpeed); });
 }
 
 void SaverController::Form_KeyDown(std::int16_t keyCode, std::int16_t) {

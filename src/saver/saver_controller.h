@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "music/music_routines.h"
+#include "saver/frame_pacing.h"
 #include "saver/line_animation.h"
 #include "saver/uniform_random.h"
 #include "settings/settings_values.h"
@@ -54,8 +55,8 @@ public:
 
 class SaverController {
 public:
-    SaverController(SaverFormPort& form, DrawingSurface& display, EventYield& events, MusicRoutines& music,
-                    SystemSettingsPort& system, const SettingsValues& settings, std::string modeLetter,
+    SaverController(SaverFormPort& form, DrawingSurface& display, EventYield& events, FrameWaitPort& frameWait,
+                    MusicRoutines& music, SystemSettingsPort& system, const SettingsValues& settings, std::string modeLetter,
                     std::int32_t& cursorState);
 
     // Returns only when the animation has ended without ending the process.
@@ -74,6 +75,7 @@ private:
     SaverFormPort& form_;
     DrawingSurface& display_;
     EventYield& events_;
+    FrameWaitPort& frameWait_;
     MusicRoutines& music_;
     SystemSettingsPort& system_;
     const SettingsValues& settings_;

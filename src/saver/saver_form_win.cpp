@@ -15,6 +15,7 @@
 #include "runtime/runtime_error.h"
 #include "runtime/screen_win.h"
 #include "runtime/system_settings_win.h"
+#include "saver/frame_wait_win.h"
 #include "saver/saver_controller.h"
 #include "saver/saver_display_win.h"
 #include "settings/settings_values.h"
@@ -38,7 +39,8 @@ std::int16_t ShiftState() {
 class SaverForm : public BaseWindow<SaverForm>, public SaverFormPort, public EventYield {
 public:
     explicit SaverForm(const std::string& modeLetter)
-        : controller_(*this, display_, *this, ProcessMusic(), system_, Settings(), modeLetter, CursorState) {}
+        : controller_(*this, display_, *this, frameWait_, ProcessMusic(), system_, Settings(), modeLetter,
+                      CursorState) {}
 
     static const wchar_t* ClassName() { return L"Spindlewave_S"; }
 
@@ -146,6 +148,7 @@ private:
 
     Win32SystemSettings system_;
     SaverDisplay display_;
+    FrameWait frameWait_;
     SaverController controller_;
     bool loaded_ = false;
     bool pressed_ = false;

@@ -137,7 +137,8 @@ int main(int argc, char** argv) {
     spindle::AnchorState anchors;
     SoftwareDisplay display(shrunkEarth, width * kScale, height * kScale, frame, anchors);
     spindle::UniformRandom random;
-    spindle::RunAnimation(anchors, display, display, random, speed);
+    spindle::NoFrameWait unpaced;
+    spindle::RunAnimation(anchors, display, display, unpaced, random, speed);
     Image preview = Reduce(display.image, kScale);
     return spindle::tools::WritePpm(argv[2], preview) ? 0 : 1;
 }

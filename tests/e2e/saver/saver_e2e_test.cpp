@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/launched_process_win.h"
 #include "support/real_input_win.h"
+#include "support/saver_frames_win.h"
+#include "support/screen_pixels_win.h"
 #include "support/settings_file_fixture_win.h"
 
 namespace spindle::test {
@@ -42,6 +45,24 @@ protected:
     }
     SettingsFileFixture settings;  // no settings file: speed 1, no music
 };
+
+TEST_F(SaverE2e, DrawsAboutSixtyFramesASecondNotAsManyAsTheMachineCould) {
+    // Frames are counted by naming the frame on the screen at two moments about 2 s apart.
+    RunningSaver saver(L"/s");
+    ASSERT_NE(saver.window, nullptr);
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    std::vector<ScreenPixels> pictures{CaptureScreen()};
+    Sleep(2000);
+    pictures.push_back(CaptureScreen());
+    QueryPerformanceCounter(&end);
+    const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    const std::vector<int> frames = SaverFramesShown(pictures, 1, 5000);
+    ASSERT_TRUE(frames[0] >= 0 && frames[1] >= 0) << frames[0] << " " << frames[1];
+    EXPECT_GT(frames[1], frames[0]);
+    EXPECT_LE(frames[1] - frames[0], 60 * 1.1 * seconds) << seconds << " s";  // an upper bound only
+}
 
 TEST_F(SaverE2e, MouseMovesDoNotEndItAKeyOrAClickDoesAndTheSystemStateIsPutBack) {
     // Started by hand (no argument) the system is not told about a saver. (Wine's GetCursorInfo

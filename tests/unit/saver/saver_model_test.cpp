@@ -155,12 +155,13 @@ TEST(RunAnimation, EachFrameClearsDrawsRefreshesYieldsAllocatesNothingAndRepeats
     recorder.countAllocations = true;
     allocations = 0;
     UniformRandom random, sameRandom;
-    RunAnimation(anchors, recorder, recorder, random, 97);
+    NoFrameWait unpaced;
+    RunAnimation(anchors, recorder, recorder, unpaced, random, 97);
     EXPECT_EQ(allocations, 0);
     std::string expected;
     for (int i = 0; i < 200; ++i) expected += "C" + std::string(600, 'L') + "RY";
     EXPECT_EQ(recorder.calls, expected);
-    RunAnimation(again, repeat, repeat, sameRandom, 97);
+    RunAnimation(again, repeat, repeat, unpaced, sameRandom, 97);
     EXPECT_EQ(std::memcmp(recorder.lines.data(), repeat.lines.data(), sizeof(Segment) * 200 * 600), 0);
     const Segment &early = recorder.lines[599], &late = recorder.lines[3 * 600 + 599];
     EXPECT_NE(early.x2 - early.x1, late.x2 - late.x1);  // the twist moves
@@ -231,7 +232,8 @@ public:
     std::int32_t cursor = -1;
     std::function<void()> event;
     std::string mode;
-    SaverController controller{*this, *this, *this, *this, *this, settings, mode, cursor};
+    NoFrameWait unpaced;
+    SaverController controller{*this, *this, *this, unpaced, *this, *this, settings, mode, cursor};
 };
 
 const Log kEnd = {"SPI 97 0", "Cursor -1", "SPI 17 1", "Unload", "End"};

@@ -39,7 +39,8 @@ TEST(SaverFrame, PictureCentredOrCutBlackElsewhereAndLinesInAllThreeColours) {
         AnchorState anchors;
         OneFrame stop(anchors);
         UniformRandom random;
-        RunAnimation(anchors, display, stop, random, 1);
+        NoFrameWait unpaced;
+        RunAnimation(anchors, display, stop, unpaced, random, 1);
         for (bool cleared : {false, true}) {  // the frame, then the picture alone that Cls restores
             int wrong = 0, stray = 0, covered = 0, channels[3] = {};
             for (int y = 0; y < height; ++y) {

@@ -1,0 +1,18 @@
+// Names the frame of the saver's animation that a picture of the screen shows. Every run draws the
+// same frames in the same order, so the animation itself, drawn off screen by the saver's own
+// model and drawing code, is the key: the difference of two frame numbers is the frames drawn
+// between two pictures, counted without any help from the saver.
+#pragma once
+
+#include <vector>
+
+#include "support/screen_pixels_win.h"
+
+namespace spindle::test {
+
+// The frame number (0: the first frame) of each picture, in the order given (each one at or after
+// the one before), of a saver on a screen of the pictures' size at the given twist speed; -1 for
+// a picture that matches none of the first `frameLimit` frames.
+std::vector<int> SaverFramesShown(const std::vector<ScreenPixels>& pictures, float rotationSpeed, int frameLimit);
+
+}  // namespace spindle::test
