@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "startup/private_profile.h"
-#include "startup/settings_keys.h"
+#include "settings/private_profile.h"
+#include "settings/settings_keys.h"
 
 namespace {
 

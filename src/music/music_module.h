@@ -8,7 +8,7 @@
 #include "music/mci_sender_port.h"
 #include "music/music_routines.h"
 #include "music/sound_device_port.h"
-#include "startup/process_values.h"
+#include "settings/settings_values.h"
 
 namespace spindle {
 

@@ -4,7 +4,7 @@
 #include "music/mci_sender_win.h"
 #include "music/music_module.h"
 #include "music/sound_device_win.h"
-#include "startup/process_values.h"
+#include "settings/settings_values.h"
 
 namespace spindle {
 

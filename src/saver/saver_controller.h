@@ -11,8 +11,8 @@
 #include "saver/frame_pacing.h"
 #include "saver/line_animation.h"
 #include "saver/uniform_random.h"
-#include "startup/process_values.h"
-#include "startup/system_settings_port.h"
+#include "settings/settings_values.h"
+#include "runtime/system_settings_port.h"
 
 namespace spindle {
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "music/process_music_win.h"
@@ -14,12 +15,12 @@
 #include "runtime/event_loop_win.h"
 #include "runtime/runtime_error.h"
 #include "runtime/screen_win.h"
+#include "runtime/system_settings_win.h"
 #include "saver/frame_wait_win.h"
 #include "saver/monitor_layout_win.h"
 #include "saver/saver_controller.h"
 #include "saver/saver_display_win.h"
-#include "startup/process_values.h"
-#include "startup/startup_port_win.h"
+#include "settings/settings_values.h"
 
 namespace spindle {
 namespace {
@@ -61,8 +62,8 @@ private:
 
 class SaverForm : public SaverFormPort, public EventYield {
 public:
-    SaverForm()
-        : controller_(*this, display_, *this, frameWait_, ProcessMusic(), system_, Settings(), ProcessModeLetter(),
+    explicit SaverForm(const std::string& modeLetter)
+        : controller_(*this, display_, *this, frameWait_, ProcessMusic(), system_, Settings(), modeLetter,
                       CursorState) {}
 
     // Creates the primary monitor's window and runs Form_Load.
@@ -234,12 +235,12 @@ LRESULT MonitorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-void LoadSaverForm() {
+void LoadSaverForm(const std::string& modeLetter) {
     // The form lives until the process ends: EndSaver ends it from inside a handler, and after
     // an animation that ended by an error the message loop keeps it answering.
     static std::unique_ptr<SaverForm> form;
     if (form) return;
-    form = std::make_unique<SaverForm>();
+    form = std::make_unique<SaverForm>(modeLetter);
     form->Load();
 }
 

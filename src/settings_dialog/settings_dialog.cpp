@@ -7,7 +7,7 @@
 #include "runtime/conversions.h"
 #include "runtime/runtime_error.h"
 #include "settings_dialog/dialog_rules.h"
-#include "startup/settings_keys.h"
+#include "settings/settings_keys.h"
 
 namespace spindle {
 

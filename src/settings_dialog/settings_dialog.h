@@ -9,8 +9,8 @@
 
 #include "settings_dialog/dialog_keys.h"
 #include "settings_dialog/dialog_rules.h"
-#include "startup/process_values.h"
-#include "startup/zoom.h"
+#include "settings/settings_values.h"
+#include "settings_dialog/zoom.h"
 
 namespace spindle {
 

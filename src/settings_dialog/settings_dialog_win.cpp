@@ -9,8 +9,8 @@
 #include "runtime/screen_win.h"
 #include "runtime/wide_text_win.h"
 #include "settings_dialog/settings_form_win.h"
-#include "startup/settings_file_win.h"
-#include "startup/zoom_win.h"
+#include "settings/settings_file_win.h"
+#include "settings_dialog/zoom_win.h"
 
 namespace spindle {
 

@@ -6,7 +6,7 @@
 #include "runtime/conversions.h"
 #include "runtime/runtime_error.h"
 #include "startup/command_line.h"
-#include "startup/process_values.h"
+#include "settings/settings_values.h"
 
 namespace spindle {
 

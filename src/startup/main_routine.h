@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "startup/system_settings_port.h"
+#include "runtime/system_settings_port.h"
 
 namespace spindle {
 

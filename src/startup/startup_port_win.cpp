@@ -3,20 +3,15 @@
 
 #include <windows.h>
 
+#include "preview/preview_form_win.h"
+#include "runtime/system_settings_win.h"
 #include "runtime/wide_text_win.h"
 #include "saver/saver_form_win.h"
+#include "settings/settings_loader_win.h"
 #include "settings_dialog/settings_dialog_win.h"
 #include "startup/command_line.h"
-#include "startup/preview_form_win.h"
-#include "startup/settings_loader_win.h"
 
 namespace spindle {
-
-std::int32_t Win32SystemSettings::ShowCursor(std::int32_t show) { return ::ShowCursor(show != 0); }
-
-void Win32SystemSettings::SetSystemParameter(std::uint32_t action, std::uint32_t uiParam) {
-    SystemParametersInfoW(action, uiParam, nullptr, 0);
-}
 
 std::int32_t Win32StartupPort::ShowCursor(std::int32_t show) { return Win32SystemSettings().ShowCursor(show); }
 
@@ -34,10 +29,10 @@ void Win32StartupPort::StartPreview(std::int32_t hostHandle) { spindle::StartPre
 
 void Win32StartupPort::ShowSettingsDialog() { ShowSettingsDialogModal(); }
 
-void Win32StartupPort::LoadSaverForm() { spindle::LoadSaverForm(); }
+void Win32StartupPort::LoadSaverForm() {
+    spindle::LoadSaverForm(ModeLetter(ArgumentText(WideToUtf8(GetCommandLineW()))));
+}
 
 void Win32StartupPort::EndProcess() { ExitProcess(0); }
-
-std::string ProcessModeLetter() { return ModeLetter(ArgumentText(WideToUtf8(GetCommandLineW()))); }
 
 }  // namespace spindle

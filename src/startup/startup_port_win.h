@@ -5,12 +5,6 @@
 
 namespace spindle {
 
-class Win32SystemSettings : public SystemSettingsPort {
-public:
-    std::int32_t ShowCursor(std::int32_t show) override;
-    void SetSystemParameter(std::uint32_t action, std::uint32_t uiParam) override;
-};
-
 class Win32StartupPort : public StartupPort {
 public:
     std::int32_t ShowCursor(std::int32_t show) override;
@@ -22,8 +16,5 @@ public:
     void LoadSaverForm() override;
     void EndProcess() override;
 };
-
-// The mode letter of this process's own command line (the saver's shut-down asks for it).
-std::string ProcessModeLetter();
 
 }  // namespace spindle

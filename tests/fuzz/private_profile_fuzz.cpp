@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "startup/private_profile.h"
+#include "settings/private_profile.h"
 #include "support/memory_profile_store.h"
 
 namespace spindle {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/private_profile.h"
+#include "settings/private_profile.h"
 
 namespace spindle::test {
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "startup/settings_keys.h"
+#include "settings/settings_keys.h"
 #include "support/launched_process_win.h"
 
 namespace spindle::test {

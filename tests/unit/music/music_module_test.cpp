@@ -82,21 +82,6 @@ TEST(MciChannel, SendAndQueryGiveTheReplyOrTheErrorText) {
     for (const char* reply : {"3", "", "playing", "Er r"}) EXPECT_FALSE(IsMciErrorReply(reply)) << reply;
 }
 
-TEST(MciChannel, PlayRangeBuildsFourFormsAndKeepsTheErrorText) {
-    for (auto [from, to, command] :
-         {std::tuple{"03:00:00:00", "05:00:00:00", "play cdaudio from 03:00:00:00 to 05:00:00:00"},
-          {"03:00:00:00", "", "play cdaudio from 03:00:00:00"}, {"", "05:00:00:00", "play cdaudio to 05:00:00:00"},
-          {"", "", "play cdaudio"}}) {
-        ScriptedMciSender sender;
-        sender.answers[command] = {270, ""};
-        sender.errorTexts[270] = "bad integer";
-        MciChannel channel(sender);
-        EXPECT_EQ(channel.CdPlayRange("cdaudio", from, to), 270);
-        EXPECT_EQ(sender.sent, std::vector<std::string>{command});
-        EXPECT_EQ(channel.LastReplyText(), "bad integer");
-    }
-}
-
 // The module on a sender, with a recording sound device.
 template <typename Sender>
 struct Rig {

@@ -1,4 +1,5 @@
-// Conversions: banker's rounding with overflow, integer part, leading-number read, number to text, "##".
+// Conversions: banker's rounding with overflow, leading-number read, number to text, "##". (Whole-text
+// numbers and the integer part: the settings loader's and the dialog's tables.)
 #include "runtime/conversions.h"
 
 #include <gtest/gtest.h>
@@ -37,14 +38,7 @@ TEST(RoundToInt, OverflowAtBothEndsOfEachWidth) {
     for (double over : {2147483647.5, -2147483648.51, 99999999999.0, nan}) {
         EXPECT_TRUE(Overflows(RoundToInt32, over)) << over;
     }
-    EXPECT_EQ(RoundToInt32(7679.5), 7680);  // half of a 15359-twip screen
     EXPECT_EQ(RoundToInt32(-1.5), -2);
-}
-
-TEST(IntegerPart, RoundsDown) {
-    EXPECT_EQ(IntegerPart(2.7), 2);
-    EXPECT_EQ(IntegerPart(-2.5), -3);
-    EXPECT_EQ(IntegerPart(-0.1), -1);
 }
 
 TEST(LeadingNumber, ReadsThePrefixAndIgnoresBlanks) {
@@ -54,15 +48,6 @@ TEST(LeadingNumber, ReadsThePrefixAndIgnoresBlanks) {
         {"2D2", 200},   {"--3", 0},       {"12,5", 12},   {"-", 0},          {"99999999999", 99999999999.0},
     };
     for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(LeadingNumber(text), value) << '"' << text << '"';
-}
-
-TEST(TextToNumber, AcceptsOnlyAWholeNumberText) {
-    EXPECT_EQ(TextToNumber(" 7"), 7);
-    EXPECT_EQ(TextToNumber("-2.5 "), -2.5);
-    EXPECT_EQ(TextToNumber("2,5", ','), 2.5);
-    for (const char* text : {"2,5", "", "  ", "abc", "12abc", "1 2", "-", "1e999"}) {
-        EXPECT_FALSE(TextToNumber(text)) << '"' << text << '"';
-    }
 }
 
 TEST(NumberToText, LeadingBlankForNonNegativeAndDigitsForHashHash) {

@@ -202,17 +202,6 @@ TEST(RunAnimation, OneMonitorDrawsTheSingleScreenFramesOneByOneAndAllocatesNothi
     }
 }
 
-TEST(RunAnimation, PhaseOverflowEndsTheLoopAfterAWholeFrameWithoutStoppingTheSaver) {
-    AnimationState state;
-    Recorder recorder(state.Running, 100);
-    OneMonitor monitors(recorder);
-    UniformRandom random;
-    EXPECT_THROW(RunAnimation(state, monitors, recorder, unpaced, random, 8200), RuntimeError);
-    EXPECT_EQ(recorder.frames, 4);  // phases 0, 8200, 16400 and 24600; 32800 does not fit
-    EXPECT_EQ(recorder.calls.substr(recorder.calls.size() - 2), "RY");  // the last frame stays
-    EXPECT_TRUE(state.Running);  // keys still end the saver
-}
-
 // Several monitors of their own sizes, each recording which anchors its frames hang from; the
 // layout can be changed from inside an event pass, as a display change does.
 struct Monitors : MonitorSurfaces, EventYield {

@@ -13,8 +13,8 @@
 
 #include "runtime/runtime_error.h"
 #include "settings_dialog/scroll_bar_model.h"
-#include "startup/process_values.h"
-#include "startup/zoom.h"
+#include "settings/settings_values.h"
+#include "settings_dialog/zoom.h"
 
 namespace spindle {
 namespace {
@@ -109,13 +109,15 @@ TEST_F(SettingsDialogTest, LoadFillsTheControlsInOrderAndSkipsFailingSteps) {
         {{INFINITY, 2, 3, "x.wav"}, ScreenPoint{70000, -1}, {"move", "init", "mark", "repeat", "zoom"},
          {"move:10867 4275", "init:", "speed:INF", "mark:0 off", "mark:2 on", "repeat:3", "file:x.wav",
           "zoom open:4464 -1", "pointer:0"}}};
+    Calls entries{""};  // the repeat list: blank, then 1 to 30
+    for (int i = 1; i <= 30; ++i) entries.push_back(std::to_string(i));
     for (auto [stored, cursor, failing, expected] : cases) {
         Recorder r;
         r.cursor = cursor;
         r.failing = failing;
         SettingsDialog(stored, r, r).FormLoad();
         EXPECT_EQ(r.log, expected) << stored.RotationSpeed;
-        EXPECT_EQ(r.entries, RepeatListEntries());
+        EXPECT_EQ(r.entries, entries);
     }
 }
 
@@ -151,7 +153,7 @@ TEST_F(SettingsDialogTest, SaveWritesTheFourKeysInOrderThenCloses) {
     for (auto [typed, separator, saved] :
          {std::tuple{"", '.', " 0"}, {"2.5", '.', " 2"}, {"3.5", '.', " 4"}, {"word", '.', " 0"}, {"12abc", '.', " 0"},
           {"-3", '.', "-3"}, {" 7 ", '.', " 7"}, {"1e2", '.', " 100"}, {"-32768", '.', "-32768"}, {"3,5", ',', " 4"},
-          {"3.5", ',', " 0"}, {"40000", '.', " 9"}, {"32768", '.', " 9"}, {"1e30", '.', " 9"}}) {
+          {"3.5", ',', " 0"}, {"1 2", '.', " 0"}, {"  ", '.', " 0"}, {"-", '.', " 0"}, {"1e999", '.', " 0"}, {"40000", '.', " 9"}, {"32768", '.', " 9"}, {"1e30", '.', " 9"}}) {
         values.BgmRepeat = 9;
         rec.repeatText = typed;
         rec.separator = separator;
@@ -218,14 +220,8 @@ TEST_F(SettingsDialogTest, ShadingAtTheTopMiddleAndLastRowOfBothSurfaces) {
     EXPECT_TRUE(ShadingLines(S::PictureBox, -4).empty());
 }
 
-TEST(DialogTexts, ShownAndSavedNumbers) {
-    const std::pair<std::string, std::string> cases[] = {
-        {RepeatText(0), ""},      {RepeatText(12), "12"},         {RepeatText(-5), "-5"}, {SpeedCaption(75), "75"},
-        {SpeedCaption(-3), "-3"}, {SpeedCaption(1e10f), "1E+10"}, {SaveText(25), " 25"}};
-    for (const auto& [text, expected] : cases) EXPECT_EQ(text, expected);
-    const std::vector<std::string> entries = RepeatListEntries();
-    ASSERT_EQ(entries.size(), 31u);
-    for (int i = 0; i <= 30; ++i) EXPECT_EQ(entries[i], i ? std::to_string(i) : "");
+TEST(DialogTexts, SpeedCaptionsBeyondTheBar) {  // the shown numbers within it: the load's table
+    EXPECT_EQ(std::pair(SpeedCaption(-3), SpeedCaption(1e10f)), std::pair(std::string("-3"), std::string("1E+10")));
 }
 
 TEST(DialogPlacement, CentredAcrossAndAtAThirdOfTheFreeHeight) {

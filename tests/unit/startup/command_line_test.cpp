@@ -1,4 +1,4 @@
-// The argument text after the program path, the mode letter and the preview handle number.
+// The argument text after the program path and the mode letter (the preview handle: Main's table).
 #include "startup/command_line.h"
 
 #include <gtest/gtest.h>
@@ -24,13 +24,6 @@ TEST(ModeLetter, IsTheSecondCharacterUpperCased) {
         {"/s", "S"}, {"-s", "S"}, {"xs whatever", "S"}, {"/c:1234", "C"}, {"s", ""}, {"", ""}, {"/ｓ", "ｓ"},
     };
     for (const auto& [text, letter] : cases) EXPECT_EQ(ModeLetter(text), letter) << text;
-}
-
-TEST(PreviewHandleNumber, ReadsFromTheFourthCharacter) {
-    EXPECT_EQ(PreviewHandleNumber("/p:1234"), 1234);
-    EXPECT_EQ(PreviewHandleNumber("/p  12 34x"), 1234);
-    EXPECT_EQ(PreviewHandleNumber("/p"), 0);
-    EXPECT_EQ(PreviewHandleNumber("/p abc"), 0);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/process_values.h"
+#include "settings/settings_values.h"
 
 namespace spindle {
 namespace {
@@ -57,6 +57,8 @@ TEST(Main, DispatchesOnTheModeLetter) {
         {"/c:1234", dialog},
         {"/p 1234", {kFindSaver, kFindSettings, "preview 1234"}},  // no settings read
         {"/P:-7", {kFindSaver, kFindSettings, "preview -7"}},
+        {"/p  12 34x", {kFindSaver, kFindSettings, "preview 1234"}},  // read from the fourth character on
+        {"/p abc", {kFindSaver, kFindSettings, "preview 0"}}, {"/p", {kFindSaver, kFindSettings, "preview 0"}},
         // Unsigned handles are the same 32 bits; beyond 32 bits no handle names a window.
         {"/p 2147483648", {kFindSaver, kFindSettings, "preview -2147483648"}},
         {"/p 2147483647.5", {kFindSaver, kFindSettings, "preview -2147483648"}},
@@ -80,13 +82,6 @@ TEST(Main, FirstCopyRefusesEveryStartButBothSearchesAreMade) {
         }
     }
     EXPECT_EQ(RunMain("/s", {"Preview Window"}).back(), "saver");
-}
-
-TEST(SetSaverRunning, FlagIsTheComplementOfTheArgument) {
-    RecordingStartup platform;
-    SetSaverRunning(0, platform);
-    SetSaverRunning(-1, platform);
-    EXPECT_EQ(platform.calls, (Calls{"spi 97 4294967295", "spi 97 0"}));
 }
 
 }  // namespace

@@ -152,13 +152,5 @@ TEST_F(SettingsFormTest, TabGoesRoundInLayoutOrderArrowsPickMusicEnterSaves) {
                                     "zoom close"}));
 }
 
-TEST_F(SettingsFormTest, EscClosesWithTheZoomAndWritesNothing) {
-    Key(VK_TAB);
-    Key(VK_DOWN);
-    Key(VK_ESCAPE);
-    EXPECT_FALSE(form_->IsOpen());
-    EXPECT_EQ(platform_.log, Calls{"zoom close"});
-}
-
 }  // namespace
 }  // namespace spindle

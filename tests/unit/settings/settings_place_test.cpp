@@ -1,0 +1,64 @@
+// Where the settings go and where start-up reads them: beside the program while that place takes
+// writes, in the user's own copy where it does not.
+#include "settings/settings_place.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/memory_profile_store.h"
+
+namespace spindle {
+namespace {
+
+const std::string kProgramFolder = "C:\\Windows\\System32", kBeside = kProgramFolder + "\\Spindlewave.ini";
+const std::string kAppData = "C:\\Users\\u\\AppData\\Roaming", kOwnFolder = kAppData + "\\Spindlewave";
+const std::string kOwn = kOwnFolder + "\\Spindlewave.ini";
+const std::string kOld = "[Section]\r\nk= 1\r\n", kNew = "[Section]\r\nk= 2\r\n";
+
+TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWritten) {
+    enum Place { kWritable, kNoNewFiles, kReadOnlyFolder, kReadOnlyFile, kHeldFile };
+    struct Case {
+        Place place;
+        bool besideThere, ownThere;
+        std::string besideAfter, ownAfter;  // "" for no file
+        std::string readFrom;               // the file start-up reads afterwards
+    } cases[] = {
+        {kWritable, true, true, kNew, kOld, kBeside},  // as ever: an old own copy is not looked at
+        {kWritable, false, false, kNew, "", kBeside},
+        {kNoNewFiles, true, false, kNew, "", kBeside},  // written in place
+        {kNoNewFiles, false, false, "", kNew, kOwn},
+        {kReadOnlyFolder, true, false, kOld, kNew, kOwn},
+        {kReadOnlyFolder, false, true, "", kNew, kOwn},
+        {kReadOnlyFile, true, false, kOld, kNew, kOwn},
+        {kHeldFile, true, false, kOld, "", kBeside},  // another program holds it: nothing goes elsewhere
+    };
+    for (const Case& c : cases) {
+        test::MemoryProfileStore store;
+        store.folders = {kProgramFolder, kAppData};
+        if (c.besideThere) store.files[kBeside] = kOld;
+        if (c.ownThere) store.folders.insert(kOwnFolder), store.files[kOwn] = kOld;
+        if (c.place == kNoNewFiles) store.noNewFiles = {kProgramFolder};
+        if (c.place == kReadOnlyFolder) store.readOnly = {kProgramFolder};
+        if (c.place == kReadOnlyFile) store.readOnly = {kBeside};
+        store.readFails = c.place == kHeldFile;
+        WriteSettingsValue(store, {kBeside, kOwn}, "Section", "k", " 2", IsShiftJisLeadByte);
+        store.readFails = false;
+        const std::string context = std::to_string(c.place) + (c.besideThere ? " beside" : "") + (c.ownThere ? " own" : "");
+        std::map<std::string, std::string> after;
+        if (!c.besideAfter.empty()) after[kBeside] = c.besideAfter;
+        if (!c.ownAfter.empty()) after[kOwn] = c.ownAfter;
+        EXPECT_EQ(store.files, after) << context;
+        EXPECT_EQ(SettingsFileToRead(store, {kBeside, kOwn}), c.readFrom) << context;
+    }
+    // Without an application-data folder everything stays beside the program.
+    test::MemoryProfileStore store;
+    store.folders = {kProgramFolder};
+    store.readOnly = {kProgramFolder};
+    EXPECT_EQ(WriteSettingsValue(store, {kBeside, ""}, "Section", "k", " 2", IsShiftJisLeadByte), WriteOutcome::Refused);
+    EXPECT_TRUE(store.files.empty());
+    EXPECT_EQ(SettingsFileToRead(store, {kBeside, ""}), kBeside);
+}
+
+}  // namespace
+}  // namespace spindle
