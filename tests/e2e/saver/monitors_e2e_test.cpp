@@ -52,8 +52,11 @@ bool SetLayout(const std::wstring& xrandrArguments, const Rects& expected) {
         return false;
     }
     if (info.hThread) CloseHandle(info.hThread);
-    if (info.hProcess) CloseHandle(info.hProcess);
-    return WaitUntil([&] { return Monitors() == Sorted(expected); }, 10000);
+    if (info.hProcess) CloseHandle(info.hProcess);  // Wine gives no exit code of a Linux program
+    // Wine's desktop process reads the new layout when X announces it; a loaded machine may take a while.
+    if (WaitUntil([&] { return Monitors() == Sorted(expected); }, 20000)) return true;
+    ADD_FAILURE() << "Wine still shows " << testing::PrintToString(Monitors());
+    return false;
 }
 
 const wchar_t* const kSideBySide = L"--output DUMMY0 --pos 0x0 --output DUMMY1 --auto --pos 1024x0";
