@@ -22,14 +22,15 @@ namespace {
 
 using Rects = std::vector<std::tuple<long, long, long, long>>;  // left, top, width, height
 
+void Add(Rects& rects, const RECT& r) { rects.emplace_back(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
 Rects Sorted(Rects rects) {
     std::sort(rects.begin(), rects.end());
     return rects;
 }
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM rects) {
-    reinterpret_cast<Rects*>(rects)->emplace_back(rect->left, rect->top, rect->right - rect->left,
-                                                   rect->bottom - rect->top);
+    Add(*reinterpret_cast<Rects*>(rects), *rect);
     return TRUE;
 }
 
@@ -62,7 +63,7 @@ Rects WindowRects(const LaunchedProcess& saver) {
     for (HWND window : saver.VisibleWindows(L"Spindlewave_Main")) {
         RECT r{};
         GetWindowRect(window, &r);
-        rects.emplace_back(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        Add(rects, r);
     }
     return Sorted(rects);
 }
@@ -80,7 +81,7 @@ protected:
         MoveMouse({5, 5});
     }
     void TearDown() override {
-        if (GetSystemMetrics(SM_CMONITORS) >= 1) SetLayout(kSideBySide, kSideBySideRects);
+        if (!IsSkipped()) SetLayout(kSideBySide, kSideBySideRects);
     }
 
     // Starts the saver and waits until its windows cover `monitors` exactly.
