@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench_clock_win.h"
+#include "support/real_input_win.h"
 #include "support/saver_frames_win.h"
 #include "support/screen_pixels_win.h"
 
@@ -24,15 +25,6 @@ double CpuMilliseconds(HANDLE process) {
     if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
     auto ticks = [](FILETIME t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
     return static_cast<double>(ticks(kernel) + ticks(user)) / 10000;
-}
-
-void PressSpace() {
-    INPUT key[2]{};
-    key[0].type = INPUT_KEYBOARD;
-    key[0].ki.wVk = VK_SPACE;
-    key[1] = key[0];
-    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, key, sizeof(INPUT));
 }
 
 }  // namespace
@@ -63,7 +55,7 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(static_cast<DWORD>(seconds) * 1000);
     const double cpuEnd = CpuMilliseconds(process.hProcess), end = Now();
     pictures.push_back(spindle::test::CaptureScreen());
-    PressSpace();
+    spindle::test::PressKey(VK_SPACE);
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
