@@ -166,7 +166,8 @@ TEST(RunAnimation, OneMonitorDrawsTheSingleScreenFramesOneByOneAndAllocatesNothi
     // A large screen, and small ones where the anchors bounce many times in 300 frames; the
     // digests are of the anchors the single-screen saver drew each frame from.
     for (auto [width, height, speed, digest] :
-         {std::tuple{28800.f, 16200.f, 97.f, 0xc7c60fd5b5f162d1ull}, std::tuple{3000.f, 2250.f, 1.f, 0xe7451467ac8d3169ull},
+         {std::tuple{28800.f, 16200.f, 97.f, 0xc7c60fd5b5f162d1ull},
+          std::tuple{3000.f, 2250.f, 1.f, 0xe7451467ac8d3169ull},
           std::tuple{15.f, 15.f, 3000.f, 0x7fca539c689d2f75ull}}) {
         AnimationState state;
         Recorder monitor(state, width, height, speed);
