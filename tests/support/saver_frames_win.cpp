@@ -1,10 +1,15 @@
 // The saver's frames redrawn off screen, laid out as its load lays them out, until each picture
-// has been met.
+// has been met; and its look checked on the screen itself.
 #include "support/saver_frames_win.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstddef>
 
+#include "resource_ids.h"
 #include "runtime/conversions.h"
+#include "runtime/picture_win.h"
 #include "runtime/screen_win.h"
 #include "saver/line_animation.h"
 #include "saver/saver_display_win.h"
@@ -13,37 +18,26 @@ namespace spindle::test {
 namespace {
 
 // Compares each frame, at its event pass, with the next picture still to be found.
-class FrameMatcher : public EventYield {
-public:
-    FrameMatcher(const SaverDisplay& display, const std::vector<ScreenPixels>& pictures, AnimationState& animation,
-                 int frameLimit)
-        : display_(display), pictures_(pictures), animation_(animation), frameLimit_(frameLimit),
-          found_(pictures.size(), -1) {}
-
+struct FrameMatcher : EventYield {
+    FrameMatcher(const SaverDisplay& shown, const std::vector<ScreenPixels>& wanted, AnimationState& state, int limit)
+        : display(shown), pictures(wanted), animation(state), frameLimit(limit), found(wanted.size(), -1) {}
     void YieldToEvents() override {
-        while (next_ < pictures_.size() && Shows(pictures_[next_])) found_[next_++] = frame_;
-        if (next_ == pictures_.size() || ++frame_ >= frameLimit_) animation_.Running = false;
-    }
-    const std::vector<int>& Found() const { return found_; }
-
-private:
-    bool Shows(const ScreenPixels& picture) const {
-        const PersistentImage& image = display_.At(0).Image();
-        if (picture.width != image.WidthPixels() || picture.height != image.HeightPixels()) return false;
-        const std::uint32_t* pixels = image.Pixels();
-        for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
-            if ((pixels[i] & 0xFFFFFF) != picture.pixels[i]) return false;
+        const PersistentImage& image = display.At(0).Image();
+        while (next < pictures.size() && pictures[next].width == image.WidthPixels() &&
+               pictures[next].height == image.HeightPixels() &&
+               std::equal(pictures[next].pixels.begin(), pictures[next].pixels.end(), image.Pixels(),
+                          [](std::uint32_t shown, std::uint32_t drawn) { return shown == (drawn & 0xFFFFFF); })) {
+            found[next++] = frame;
         }
-        return true;
+        if (next == pictures.size() || ++frame >= frameLimit) animation.Running = false;
     }
-
-    const SaverDisplay& display_;
-    const std::vector<ScreenPixels>& pictures_;
-    AnimationState& animation_;
-    int frameLimit_;
-    std::vector<int> found_;
-    std::size_t next_ = 0;
-    int frame_ = 0;
+    const SaverDisplay& display;
+    const std::vector<ScreenPixels>& pictures;
+    AnimationState& animation;
+    int frameLimit;
+    std::vector<int> found;
+    std::size_t next = 0;
+    int frame = 0;
 };
 
 }  // namespace
@@ -62,7 +56,32 @@ std::vector<int> SaverFramesShown(const std::vector<ScreenPixels>& pictures, flo
     NoFrameWait unpaced;
     UniformRandom random;
     RunAnimation(animation, display, matcher, unpaced, random, rotationSpeed);
-    return matcher.Found();
+    return matcher.found;
+}
+
+void ExpectTheSaversLook(int left, int top, int width, int height, int linePixels) {
+    const ScreenPixels earth = PixelsOfBitmap(LoadPictureResource(IDR_EARTH_PICTURE).bitmap.get());
+    ASSERT_EQ(earth.width, 320);
+    const ScreenPixels first = CaptureDc(nullptr, left, top, width, height);
+    Sleep(300);
+    ASSERT_EQ(first.width, width);
+    EXPECT_NE(first.pixels, CaptureDc(nullptr, left, top, width, height).pixels) << left << ": the lines do not move";
+    const int earthLeft = (width - 320) / 2, earthTop = (height - 320) / 2;
+    int earthPixels = 0, channels[3] = {}, stray = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t c = first.At(x, y), px = x - earthLeft, py = y - earthTop;
+            if (px < 320 && py < 320) {
+                earthPixels += c == earth.At(px, py) && c != 0;
+            } else if (c) {  // black, or a pure red, green or blue line
+                stray += !SingleChannel(c);
+                ++channels[c > 0xFFFF ? 0 : c > 0xFF ? 1 : 2];
+            }
+        }
+    }
+    EXPECT_GT(earthPixels, 320 * 320 / 4) << left;  // the lines cover part of it
+    EXPECT_EQ(stray, 0) << left;
+    EXPECT_GT(std::min({channels[0], channels[1], channels[2]}), linePixels) << left;
 }
 
 }  // namespace spindle::test

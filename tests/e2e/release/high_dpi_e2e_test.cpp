@@ -5,14 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <tuple>
 
-#include "resource_ids.h"
-#include "runtime/picture_win.h"
 #include "runtime/scoped_gdi_win.h"
 #include "support/launched_process_win.h"
-#include "support/screen_pixels_win.h"
+#include "support/saver_frames_win.h"
 
 namespace spindle::test {
 namespace {
@@ -36,27 +33,7 @@ TEST(HighDpiSaver, CoversTheScreenWithTheEarthCentredAndMovingColouredLines) {
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU), 0);
     EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
-    const ScreenPixels earth = PixelsOfBitmap(LoadPictureResource(IDR_EARTH_PICTURE).bitmap.get());
-    const ScreenPixels first = CaptureScreen();
-    Sleep(300);
-    ASSERT_EQ(std::pair(earth.width, first.width), std::pair(320, width));
-    EXPECT_NE(first.pixels, CaptureScreen().pixels) << "the lines do not move";
-    const int left = (width - 320) / 2, top = (height - 320) / 2;
-    int earthPixels = 0, channels[3] = {}, stray = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t c = first.At(x, y);
-            if (x >= left && y >= top && x < left + 320 && y < top + 320) {
-                earthPixels += c == earth.At(x - left, y - top) && c != 0;
-            } else if (c) {  // black, or a pure red, green or blue line
-                stray += !SingleChannel(c);
-                ++channels[c > 0xFFFF ? 0 : c > 0xFF ? 1 : 2];
-            }
-        }
-    }
-    EXPECT_GT(earthPixels, 320 * 320 / 4);  // the lines cover part of it
-    EXPECT_EQ(stray, 0);
-    EXPECT_GT(std::min({channels[0], channels[1], channels[2]}), 1000);
+    ExpectTheSaversLook(0, 0, width, height, 1000);
     EXPECT_TRUE(saver.Running()) << "the saver ended by itself";
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(saver.WaitForExit(10000));

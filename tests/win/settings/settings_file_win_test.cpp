@@ -16,6 +16,7 @@
 #include "settings/profile_file_store_win.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_place.h"
+#include "support/settings_file_fixture_win.h"
 
 namespace spindle {
 namespace {
@@ -26,13 +27,7 @@ const std::string kSection(kSettingsSection.name);
 bool Japanese() { return GetACP() == 932; }
 
 // The bytes of a UTF-8 text in the system's code page.
-std::string Ansi(const std::string& text) {
-    std::wstring wide = Utf8ToWide(text);
-    std::string bytes(wide.size() * 2, '\0');
-    bytes.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(),
-                                     static_cast<int>(bytes.size()), nullptr, nullptr));
-    return bytes;
-}
+std::string Ansi(const std::string& text) { return test::AnsiText(Utf8ToWide(text)); }
 
 // A fresh folder for each test, holding the settings file.
 class SettingsFileWin : public ::testing::Test {
