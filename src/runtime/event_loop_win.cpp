@@ -4,15 +4,15 @@
 namespace spindle {
 namespace {
 int loadedForms = 0;
+}  // namespace
 
-int ShiftState() {
+int KeyShiftState() {
     int shift = 0;
     if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
     if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
     if (GetKeyState(VK_MENU) < 0) shift |= 4;
     return shift;
 }
-}  // namespace
 
 UINT FormKeyPreviewMessage() {
     static const UINT message = RegisterWindowMessageW(L"Spindlewave.FormKeyPreview");
@@ -23,7 +23,7 @@ void DispatchEvent(MSG& message) {
     if (message.message == WM_KEYDOWN && message.hwnd) {
         HWND form = GetAncestor(message.hwnd, GA_ROOT);
         if (form && FormKeyPreviewMessage() != 0 &&
-            SendMessageW(form, FormKeyPreviewMessage(), message.wParam, ShiftState()) != 0) {
+            SendMessageW(form, FormKeyPreviewMessage(), message.wParam, KeyShiftState()) != 0) {
             return;
         }
     }

@@ -18,6 +18,9 @@ void RunMessageLoop();
 // keeps it from the control.
 void DispatchEvent(MSG& message);
 
+// The shift keys held now, as key events pass them: 1 shift, 2 control, 4 alt.
+int KeyShiftState();
+
 // Sent to a form for each key pressed in it, before its focused control sees the key: wParam the
 // key code, lParam the shift state (1 shift, 2 control, 4 alt). A non-zero answer takes the key.
 UINT FormKeyPreviewMessage();

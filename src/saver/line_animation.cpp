@@ -119,7 +119,6 @@ void DrawMonitorFrame(AnchorState& anchors, DrawingSurface& surface, double twis
 
 void RunAnimation(AnimationState& state, MonitorSurfaces& monitors, EventYield& events, FrameWaitPort& frameWait,
                   RandomSource& random, float rotationSpeed) {
-    FollowLayout(state, monitors, random);
     state.Running = true;
     PhaseState phase;
     FrameSegments segments;

@@ -31,14 +31,6 @@ constexpr UINT_PTR kLayoutCheck = 3;  // 500 ms: the monitors still those covere
 
 [[noreturn]] void Fail(const char* what) { throw RuntimeError(RuntimeError::Kind::Platform, what); }
 
-std::int16_t ShiftState() {
-    std::int16_t shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
-    return shift;
-}
-
 class SaverForm;
 
 // The form's window on one monitor: borderless, its client area that monitor's Display. Every
@@ -83,7 +75,7 @@ public:
             switch (message) {
             case WM_KEYDOWN:
             case WM_SYSKEYDOWN:
-                controller_.Form_KeyDown(static_cast<std::int16_t>(wParam), ShiftState());
+                controller_.Form_KeyDown(static_cast<std::int16_t>(wParam), static_cast<std::int16_t>(KeyShiftState()));
                 return 0;
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:

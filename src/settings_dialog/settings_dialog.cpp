@@ -86,17 +86,19 @@ bool SettingsDialog::FormKeyDown(int keyCode, int shift) {
         case kKeyTab:
             MoveFocus((shift & kShiftMask) != 0);
             return true;
-        case kKeyReturn:
+        case kKeyReturn: {
             if (view_.RepeatListOpen()) return false;
             // As in every Windows dialog: Enter presses the focused button, else the default one.
-            if (view_.FocusedStop() == FocusStop::CancelButton) {
+            const std::optional<FocusStop> focused = view_.FocusedStop();
+            if (focused == FocusStop::CancelButton) {
                 CmdCanClick();
-            } else if (view_.FocusedStop() == FocusStop::FileButton) {
+            } else if (focused == FocusStop::FileButton) {
                 CmdBgmClick();
             } else {
                 CmdSetClick();
             }
             return true;
+        }
         case kKeyEscape:
             if (view_.RepeatListOpen()) return false;
             CmdCanClick();

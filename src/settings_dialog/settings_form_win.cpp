@@ -288,29 +288,32 @@ void SettingsForm::Unload() {
     DestroyWindow(Window());
 }
 
+HWND SettingsForm::StopWindow(FocusStop stop) {
+    switch (stop) {
+        case FocusStop::MusicChoices: return pic1_.Window();
+        case FocusStop::RepeatBox: return bgmRepeat_;
+        case FocusStop::FileButton: return cmdBgm_.Window();
+        case FocusStop::SpeedBar: return hsFast_.Window();
+        case FocusStop::SaveButton: return cmdSet_.Window();
+        case FocusStop::CancelButton: return cmdCan_.Window();
+    }
+    return nullptr;
+}
+
 std::optional<FocusStop> SettingsForm::FocusedStop() {
     HWND focus = GetFocus();
     if (!focus) return std::nullopt;
-    if (focus == pic1_.Window()) return FocusStop::MusicChoices;
-    // The repeat box's text field is a child of the box.
-    if (focus == bgmRepeat_ || IsChild(bgmRepeat_, focus)) return FocusStop::RepeatBox;
-    if (focus == cmdBgm_.Window()) return FocusStop::FileButton;
-    if (focus == hsFast_.Window()) return FocusStop::SpeedBar;
-    if (focus == cmdSet_.Window()) return FocusStop::SaveButton;
-    if (focus == cmdCan_.Window()) return FocusStop::CancelButton;
+    for (int i = 0; i < kFocusStopCount; ++i) {
+        const auto stop = static_cast<FocusStop>(i);
+        HWND window = StopWindow(stop);
+        // The repeat box's text field is a child of the box.
+        if (focus == window || (stop == FocusStop::RepeatBox && IsChild(window, focus))) return stop;
+    }
     return std::nullopt;
 }
 
 bool SettingsForm::FocusOn(FocusStop stop) {
-    HWND target = nullptr;
-    switch (stop) {
-        case FocusStop::MusicChoices: target = pic1_.Window(); break;
-        case FocusStop::RepeatBox: target = bgmRepeat_; break;
-        case FocusStop::FileButton: target = cmdBgm_.Window(); break;
-        case FocusStop::SpeedBar: target = hsFast_.Window(); break;
-        case FocusStop::SaveButton: target = cmdSet_.Window(); break;
-        case FocusStop::CancelButton: target = cmdCan_.Window(); break;
-    }
+    HWND target = StopWindow(stop);
     if (!target || !IsWindowEnabled(target) || !IsWindowVisible(target)) return false;
     SetFocus(target);
     // As in any dialog, a text field reached by Tab has its whole text selected.

@@ -81,6 +81,8 @@ private:
     void CreateControls();
     // The dotted frame of the music rows goes round the selected row's caption.
     void ShowFocusCueOn(int index);
+    // The window that takes the focus for a stop of the Tab order.
+    HWND StopWindow(FocusStop stop);
     WindowlessLabel& AddLabel(WindowlessHost& host, const RECT& bounds, const char* caption);
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Runs a handler at the window-procedure boundary, where nothing may be thrown.
