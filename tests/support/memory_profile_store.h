@@ -1,6 +1,6 @@
 // An in-memory folder tree behind the profile engine's file-store port: folders that take no new
 // files or no writes at all, files that refuse writes, reads that fail and writes that break off.
-// Every call is noted.
+// The engine's calls are noted in order.
 #pragma once
 
 #include <map>
@@ -21,47 +21,46 @@ public:
     bool readFails = false, writeBreaks = false, replaceFails = false;
     std::vector<std::string> calls;
 
-    static std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+    // One way for the place of `file` to fail.
+    enum Fault { kNone, kNoNewFiles, kReadOnlyFolder, kReadOnlyFile, kReadFails, kWriteBreaks, kReplaceFails };
+    void Set(Fault fault, const std::string& file) {
+        if (fault == kNoNewFiles) noNewFiles.insert(FolderOf(file));
+        if (fault == kReadOnlyFolder) readOnly.insert(FolderOf(file));
+        if (fault == kReadOnlyFile) readOnly.insert(file);
+        readFails = fault == kReadFails, writeBreaks = fault == kWriteBreaks, replaceFails = fault == kReplaceFails;
+    }
 
     ReadResult ReadAll(const std::string& path) override {
         calls.push_back("read " + path);
         if (readFails) return {ReadStatus::Failed, {}};
-        auto file = files.find(path);
-        return file == files.end() ? ReadResult{ReadStatus::Missing, {}} : ReadResult{ReadStatus::Ok, file->second};
+        return files.count(path) ? ReadResult{ReadStatus::Ok, files[path]} : ReadResult{ReadStatus::Missing, {}};
     }
     WriteOutcome WriteNew(const std::string& path, std::string_view bytes) override {
         calls.push_back("new " + path);
-        if (!Writable(path) || (!files.count(path) && noNewFiles.count(FolderOf(path)))) return WriteOutcome::Refused;
-        files[path] = std::string(bytes.substr(0, writeBreaks ? bytes.size() / 2 : bytes.size()));
-        return writeBreaks ? WriteOutcome::Failed : WriteOutcome::Written;  // part of the file may stay behind
+        if (!CanWrite(path)) return WriteOutcome::Refused;
+        files[path] = bytes.substr(0, writeBreaks ? bytes.size() / 2 : bytes.size());  // part may stay behind
+        return writeBreaks ? WriteOutcome::Failed : WriteOutcome::Written;
     }
     bool Replace(const std::string& from, const std::string& to) override {
         calls.push_back("replace " + to);
         if (replaceFails || !Writable(to)) return false;
         files[to] = files[from];
-        files.erase(from);
-        return true;
+        return files.erase(from) == 1;
     }
     WriteOutcome WriteOver(const std::string& path, std::string_view bytes) override {
         calls.push_back("over " + path);
         if (!files.count(path) || !Writable(path)) return WriteOutcome::Refused;
-        files[path] = std::string(bytes);
+        files[path] = bytes;
         return WriteOutcome::Written;
     }
-    void Remove(const std::string& path) override {
-        calls.push_back("remove " + path);
-        files.erase(path);
-    }
+    void Remove(const std::string& path) override { calls.push_back("remove " + path), files.erase(path); }
     bool CanWrite(const std::string& path) override {
         return Writable(path) && (files.count(path) || !noNewFiles.count(FolderOf(path)));
     }
-    bool MakeFolder(const std::string& folder) override {
-        calls.push_back("folder " + folder);
-        folders.insert(folder);
-        return true;
-    }
+    bool MakeFolder(const std::string& folder) override { return folders.insert(folder), true; }
 
 private:
+    static std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
     bool Writable(const std::string& path) const {
         return folders.count(FolderOf(path)) && !readOnly.count(FolderOf(path)) && !readOnly.count(path);
     }

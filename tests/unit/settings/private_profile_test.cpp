@@ -86,46 +86,40 @@ TEST(ProfileSetValue, ChangesOnlyWhatItMust) {
 }
 
 TEST(WriteProfileValue, ReplacesTheFileInOneStepWritesOverItOrLeavesItAsItWas) {
-    const std::string folder = "C:\\Saver", path = folder + "\\Spindlewave.ini", temp = path + ".tmp";
+    const std::string path = "C:\\Saver\\Spindlewave.ini", temp = path + ".tmp";
     const std::string old = "[Section]\r\nk=old\r\n", now = "[Section]\r\nk=new\r\n";
     using W = WriteOutcome;
-    enum Setting { kPlain, kNoNewFiles, kReadOnlyFolder, kReadOnlyFile, kWriteBreaks, kReplaceFails, kReadFails };
+    using S = test::MemoryProfileStore;
     struct Case {
-        Setting setting;
+        S::Fault fault;
         bool fileThere;
         std::string key;
         W outcome;
         std::vector<std::string> calls;
     } cases[] = {
-        {kPlain, true, "k", W::Written, {"read " + path, "new " + temp, "replace " + path}},
-        {kPlain, false, "k", W::Written, {"read " + path, "new " + temp, "replace " + path}},
+        {S::kNone, true, "k", W::Written, {"read " + path, "new " + temp, "replace " + path}},
+        {S::kNone, false, "k", W::Written, {"read " + path, "new " + temp, "replace " + path}},
         // A folder that takes no new file, as the platform's own functions would: in place.
-        {kNoNewFiles, true, "k", W::Written, {"read " + path, "new " + temp, "over " + path}},
-        {kNoNewFiles, false, "k", W::Refused, {"read " + path, "new " + temp}},
-        {kReadOnlyFolder, true, "k", W::Refused, {"read " + path, "new " + temp, "over " + path}},
-        {kReadOnlyFile, true, "k", W::Refused,
+        {S::kNoNewFiles, true, "k", W::Written, {"read " + path, "new " + temp, "over " + path}},
+        {S::kNoNewFiles, false, "k", W::Refused, {"read " + path, "new " + temp}},
+        {S::kReadOnlyFolder, true, "k", W::Refused, {"read " + path, "new " + temp, "over " + path}},
+        {S::kReadOnlyFile, true, "k", W::Refused,
          {"read " + path, "new " + temp, "replace " + path, "remove " + temp, "over " + path}},
-        {kReplaceFails, true, "k", W::Written,
+        {S::kReplaceFails, true, "k", W::Written,
          {"read " + path, "new " + temp, "replace " + path, "remove " + temp, "over " + path}},
-        {kWriteBreaks, true, "k", W::Failed, {"read " + path, "new " + temp, "remove " + temp}},
-        {kReadFails, true, "k", W::Failed, {"read " + path}},  // not replaced by a one-key file
-        {kPlain, true, "a=b", W::Failed, {}},
+        {S::kWriteBreaks, true, "k", W::Failed, {"read " + path, "new " + temp, "remove " + temp}},
+        {S::kReadFails, true, "k", W::Failed, {"read " + path}},  // not replaced by a one-key file
+        {S::kNone, true, "a=b", W::Failed, {}},
     };
     for (const Case& c : cases) {
-        test::MemoryProfileStore store;
-        store.folders = {folder};
+        S store;
+        store.folders = {"C:\\Saver"};
         if (c.fileThere) store.files[path] = old;
-        if (c.setting == kNoNewFiles) store.noNewFiles = {folder};
-        if (c.setting == kReadOnlyFolder) store.readOnly = {folder};
-        if (c.setting == kReadOnlyFile) store.readOnly = {path};
-        store.writeBreaks = c.setting == kWriteBreaks;
-        store.replaceFails = c.setting == kReplaceFails;
-        store.readFails = c.setting == kReadFails;
-        const std::string context = std::to_string(c.setting) + (c.fileThere ? " file" : " none");
+        store.Set(c.fault, path);
+        const std::string context = std::to_string(c.fault) + (c.fileThere ? " file" : " none");
         EXPECT_EQ(WriteProfileValue(store, path, "Section", c.key, "new", kSjis), c.outcome) << context;
         std::map<std::string, std::string> after;
-        if (c.outcome == W::Written) after[path] = now;
-        else if (c.fileThere) after[path] = old;
+        if (c.outcome == W::Written || c.fileThere) after[path] = c.outcome == W::Written ? now : old;
         EXPECT_EQ(store.files, after) << context;
         EXPECT_EQ(store.calls, c.calls) << context;
     }

@@ -17,31 +17,28 @@ const std::string kOwn = kOwnFolder + "\\Spindlewave.ini";
 const std::string kOld = "[Section]\r\nk= 1\r\n", kNew = "[Section]\r\nk= 2\r\n";
 
 TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWritten) {
-    enum Place { kWritable, kNoNewFiles, kReadOnlyFolder, kReadOnlyFile, kHeldFile };
+    using S = test::MemoryProfileStore;
     struct Case {
-        Place place;
+        S::Fault place;  // kReadFails: another program holds the file
         bool besideThere, ownThere;
         std::string besideAfter, ownAfter;  // "" for no file
         std::string readFrom;               // the file start-up reads afterwards
     } cases[] = {
-        {kWritable, true, true, kNew, kOld, kBeside},  // as ever: an old own copy is not looked at
-        {kWritable, false, false, kNew, "", kBeside},
-        {kNoNewFiles, true, false, kNew, "", kBeside},  // written in place
-        {kNoNewFiles, false, false, "", kNew, kOwn},
-        {kReadOnlyFolder, true, false, kOld, kNew, kOwn},
-        {kReadOnlyFolder, false, true, "", kNew, kOwn},
-        {kReadOnlyFile, true, false, kOld, kNew, kOwn},
-        {kHeldFile, true, false, kOld, "", kBeside},  // another program holds it: nothing goes elsewhere
+        {S::kNone, true, true, kNew, kOld, kBeside},  // as ever: an old own copy is not looked at
+        {S::kNone, false, false, kNew, "", kBeside},
+        {S::kNoNewFiles, true, false, kNew, "", kBeside},  // written in place
+        {S::kNoNewFiles, false, false, "", kNew, kOwn},
+        {S::kReadOnlyFolder, true, false, kOld, kNew, kOwn},
+        {S::kReadOnlyFolder, false, true, "", kNew, kOwn},
+        {S::kReadOnlyFile, true, false, kOld, kNew, kOwn},
+        {S::kReadFails, true, false, kOld, "", kBeside},  // nothing goes elsewhere
     };
     for (const Case& c : cases) {
-        test::MemoryProfileStore store;
+        S store;
         store.folders = {kProgramFolder, kAppData};
         if (c.besideThere) store.files[kBeside] = kOld;
         if (c.ownThere) store.folders.insert(kOwnFolder), store.files[kOwn] = kOld;
-        if (c.place == kNoNewFiles) store.noNewFiles = {kProgramFolder};
-        if (c.place == kReadOnlyFolder) store.readOnly = {kProgramFolder};
-        if (c.place == kReadOnlyFile) store.readOnly = {kBeside};
-        store.readFails = c.place == kHeldFile;
+        store.Set(c.place, kBeside);
         WriteSettingsValue(store, {kBeside, kOwn}, "Section", "k", " 2", IsShiftJisLeadByte);
         store.readFails = false;
         const std::string context = std::to_string(c.place) + (c.besideThere ? " beside" : "") + (c.ownThere ? " own" : "");
@@ -51,10 +48,11 @@ TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWr
         EXPECT_EQ(store.files, after) << context;
         EXPECT_EQ(SettingsFileToRead(store, {kBeside, kOwn}), c.readFrom) << context;
     }
-    // Without an application-data folder everything stays beside the program.
-    test::MemoryProfileStore store;
+    // Without an own copy, or without an application-data folder, everything stays beside the program.
+    S store;
     store.folders = {kProgramFolder};
-    store.readOnly = {kProgramFolder};
+    store.Set(S::kReadOnlyFolder, kBeside);
+    EXPECT_EQ(SettingsFileToRead(store, {kBeside, kOwn}), kBeside);
     EXPECT_EQ(WriteSettingsValue(store, {kBeside, ""}, "Section", "k", " 2", IsShiftJisLeadByte), WriteOutcome::Refused);
     EXPECT_TRUE(store.files.empty());
     EXPECT_EQ(SettingsFileToRead(store, {kBeside, ""}), kBeside);
