@@ -1,11 +1,13 @@
-// A simulated MCI "cdaudio" drive behind the MCI sender port: a disc (or none) of whole-second
-// tracks, positions in tmsf, and a clock that only the test moves. Opening and the time format are
-// not modelled: the tests check the module's commands for those themselves.
+// A simulated MCI "cdaudio" drive behind the MCI sender port: a disc (or none) of one-minute
+// tracks, positions in tmsf, and a clock that only the test moves. A script may answer any command
+// in the drive's place (other devices, odd replies). Opening and the time format are not modelled:
+// the tests check those commands themselves.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
-#include <sstream>
+#include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -15,85 +17,91 @@ namespace spindle::test {
 
 class CdAudioSimulation : public MciSenderPort {
 public:
-    // MCI's numbers for: unknown command, device not open, bad integer, not ready, out of range.
-    static constexpr std::int32_t kUnknown = 261, kNotOpen = 263, kBadInteger = 270, kNotReady = 276, kOutOfRange = 282;
+    // MCI's numbers for: unknown command, bad integer, not ready, out of range.
+    static constexpr std::int32_t kUnknown = 261, kBadInteger = 270, kNotReady = 276, kOutOfRange = 282;
+    struct Answer {
+        std::int32_t result = 0;
+        std::string reply;
+        bool writesBuffer = true;  // false: the buffer keeps what it held
+    };
+    std::map<std::string, Answer> script;
+    std::map<std::int32_t, std::string> errorTexts;  // what the platform's error lookup knows
+    bool throwing = false;
+    std::vector<std::string> log;
+    std::vector<std::size_t> capacities;  // of each send with a buffer and each error lookup
 
-    explicit CdAudioSimulation(const std::vector<int>& trackSeconds = {}) {
-        for (int seconds : trackSeconds) starts_.push_back(length_), length_ += seconds * 1000;
-    }
+    explicit CdAudioSimulation(int tracks = 0) : tracks_(tracks) {}
+
     // Play runs to the end of the disc, which then stops and rests at its start.
     void AdvanceMilliseconds(std::int64_t milliseconds) {
-        if (playing_ && (position_ += milliseconds) >= length_) playing_ = false, position_ = 0;
+        if (playing_ && (position_ += milliseconds) >= tracks_ * kTrack) playing_ = false, position_ = 0;
     }
     bool IsPlaying() const { return playing_; }
-    int CurrentTrack() const {
-        int track = 0;
-        while (track < static_cast<int>(starts_.size()) && starts_[track] <= position_) ++track;
-        return track;
-    }
-    std::int64_t MillisecondsIntoTrack() const { return CurrentTrack() ? position_ - starts_[CurrentTrack() - 1] : 0; }
+    int CurrentTrack() const { return tracks_ ? static_cast<int>(position_ / kTrack) + 1 : 0; }
+    std::int64_t MillisecondsIntoTrack() const { return position_ % kTrack; }
     // How many of the commands sent began with the prefix.
     int Count(const std::string& prefix) const {
         int count = 0;
         for (const std::string& command : log) count += command.rfind(prefix, 0) == 0;
         return count;
     }
-    std::vector<std::string> log;
 
     std::int32_t SendString(std::string_view command, std::string* buffer, std::size_t capacity) override {
+        if (throwing) throw std::runtime_error("send failed");
         log.emplace_back(command);
-        std::string reply;
-        const std::int32_t result = Execute(std::string(command), reply);
-        if (result == 0 && buffer != nullptr && capacity > 0) *buffer = reply;
-        return result;
+        if (buffer != nullptr) capacities.push_back(capacity);
+        Answer answer;
+        if (script.count(log.back())) {
+            answer = script[log.back()];
+        } else {
+            answer.result = Execute(log.back(), answer.reply);
+            answer.writesBuffer = answer.result == 0;
+        }
+        if (buffer != nullptr && answer.writesBuffer) *buffer = answer.reply;
+        return answer.result;
     }
-    bool GetErrorString(std::int32_t, std::string&, std::size_t) override { return false; }
+    bool GetErrorString(std::int32_t code, std::string& text, std::size_t capacity) override {
+        capacities.push_back(capacity);
+        if (errorTexts.count(code)) text = errorTexts[code];
+        return errorTexts.count(code) != 0;
+    }
 
 private:
+    static constexpr std::int64_t kTrack = 60'000;
+
     std::int32_t Execute(const std::string& command, std::string& reply) {
-        std::istringstream words(command);
-        std::string verb, device, rest, word;
-        words >> verb >> device;
-        while (words >> word) rest += (rest.empty() ? "" : " ") + word;
-        if (device != "cdaudio") return kNotOpen;
-        if (verb == "open" || verb == "set") return 0;
-        if (verb == "close") {
+        const bool play = command.rfind("play cdaudio from ", 0) == 0;
+        if (command == "open cdaudio" || command == "set cdaudio time format tmsf") return 0;
+        if (command == "close cdaudio") {
             playing_ = false;
-        } else if (verb == "status" && rest == "mode") {
-            reply = starts_.empty() ? "not ready" : playing_ ? "playing" : "stopped";
-        } else if (starts_.empty()) {
+        } else if (command == "status cdaudio mode") {
+            reply = tracks_ == 0 ? "not ready" : playing_ ? "playing" : "stopped";
+        } else if (tracks_ == 0) {
             return kNotReady;
-        } else if ((verb == "stop" || verb == "play") && rest.empty()) {
-            playing_ = verb == "play";  // plain play goes on from where the head stands
-        } else if (verb == "status" && rest == "current track") {
+        } else if (command == "stop cdaudio" || command == "play cdaudio") {
+            playing_ = command[1] == 'l';  // plain play goes on from where the head stands
+        } else if (command == "status cdaudio current track") {
             reply = std::to_string(CurrentTrack());
-        } else if (verb == "status" && rest == "number of tracks") {
-            reply = std::to_string(starts_.size());
+        } else if (command == "status cdaudio number of tracks") {
+            reply = std::to_string(tracks_);
+        } else if (play || command.rfind("status cdaudio position track ", 0) == 0) {
+            int track = 0, minutes = 0, seconds = 0, frames = 0;
+            if (std::sscanf(command.c_str() + (play ? 18 : 30), "%d:%d:%d:%d", &track, &minutes, &seconds, &frames) < 1)
+                return kBadInteger;
+            if (track < 1 || track > tracks_ || minutes > 0) return kOutOfRange;
+            char tmsf[48];
+            std::snprintf(tmsf, sizeof tmsf, "%02d:%02d:%02d:%02d", track, minutes, seconds, frames);
+            if (!play) reply = tmsf;
+            if (play) position_ = (track - 1) * kTrack + seconds * 1000 + frames * 1000 / 75, playing_ = true;
         } else {
-            return Position(verb == "status" && rest.rfind("position track ", 0) == 0, verb == "play", rest, reply);
+            return kUnknown;
         }
         return 0;
     }
 
-    // "status cdaudio position track N" or "play cdaudio from T:M:S:F", to the end of the disc.
-    std::int32_t Position(bool status, bool play, const std::string& rest, std::string& reply) {
-        int track = 0, minutes = 0, seconds = 0, frames = 0;
-        if (!status && !(play && rest.rfind("from ", 0) == 0)) return kUnknown;
-        if (std::sscanf(rest.c_str() + (status ? 15 : 5), "%d:%d:%d:%d", &track, &minutes, &seconds, &frames) < 1)
-            return kBadInteger;
-        const bool onDisc = track >= 1 && track <= static_cast<int>(starts_.size());
-        const std::int64_t start = onDisc ? starts_[track - 1] + (minutes * 60 + seconds) * 1000 + frames * 1000 / 75 : length_;
-        if (start >= length_) return kOutOfRange;
-        char tmsf[48];
-        std::snprintf(tmsf, sizeof tmsf, "%02d:%02d:%02d:%02d", track, minutes, seconds, frames);
-        if (status) reply = tmsf;
-        if (play) position_ = start, playing_ = true;
-        return 0;
-    }
-
+    int tracks_;
     bool playing_ = false;
-    std::vector<std::int64_t> starts_;  // milliseconds from the start of the disc
-    std::int64_t length_ = 0, position_ = 0;
+    std::int64_t position_ = 0;  // milliseconds from the start of the disc
 };
 
 }  // namespace spindle::test

@@ -2,8 +2,6 @@
 // commands, and replies or senders that misbehave.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <stdexcept>
 #include <tuple>
 
 #include "music/music_module.h"
@@ -14,33 +12,6 @@ namespace {
 
 using Commands = std::vector<std::string>;
 
-// An MCI sender that answers from a script and records what was sent and the buffer sizes it got.
-struct ScriptedMciSender : MciSenderPort {
-    struct Answer {
-        std::int32_t result = 0;
-        std::string reply;
-        bool writesBuffer = true;  // false: the buffer keeps what it held
-    };
-    std::map<std::string, Answer> answers;  // other commands succeed with an empty reply
-    std::map<std::int32_t, std::string> errorTexts;
-    bool throwing = false;
-    Commands sent;
-    std::vector<std::size_t> capacities;  // of each send with a buffer and each error lookup
-
-    std::int32_t SendString(std::string_view command, std::string* buffer, std::size_t capacity) override {
-        if (throwing) throw std::runtime_error("send failed");
-        const Answer& answer = answers[sent.emplace_back(command)];
-        if (buffer != nullptr) capacities.push_back(capacity);
-        if (buffer != nullptr && answer.writesBuffer) *buffer = answer.reply;
-        return answer.result;
-    }
-    bool GetErrorString(std::int32_t code, std::string& text, std::size_t capacity) override {
-        capacities.push_back(capacity);
-        if (errorTexts.count(code)) text = errorTexts[code];
-        return errorTexts.count(code) != 0;
-    }
-};
-
 struct RecordingSoundDevice : SoundDevicePort {
     std::int64_t devices = 1;  // wave outputs
     std::vector<std::pair<std::optional<std::string>, std::uint32_t>> calls;
@@ -48,22 +19,18 @@ struct RecordingSoundDevice : SoundDevicePort {
     void Play(const std::optional<std::string>& name, std::uint32_t flags) override { calls.emplace_back(name, flags); }
 };
 
-template <typename Sender>
+// The module on a drive with a disc of one-minute tracks (or none).
 struct Rig {
-    Sender sender;
+    test::CdAudioSimulation drive;
     RecordingSoundDevice sound;
     SettingsValues settings;
-    MusicModule music{sender, sound, settings};
-};
-using Scripted = Rig<ScriptedMciSender>;
+    MusicModule music{drive, sound, settings};
 
-// The module on an opened drive with a disc of ten one-minute tracks (or none).
-struct Cd : Rig<test::CdAudioSimulation> {
-    test::CdAudioSimulation& drive = sender;
-    explicit Cd(int repeat = 0, int tracks = 10) {
-        drive = test::CdAudioSimulation(std::vector<int>(tracks, 60));
+    explicit Rig(int tracks = 0) : drive(tracks) {}
+    Rig& OpenCd(int repeat = 0) {
         settings.BgmRepeat = static_cast<std::int16_t>(repeat);
         music.CdOpen();
+        return *this;
     }
     // Polls every 200 ms, as the saver's timer does while the last poll left polling on.
     int PollFor(int milliseconds) {
@@ -94,24 +61,23 @@ TEST(MciChannel, SendAndQueryGiveTheReplyOrTheErrorText) {
         {"status x mode", "stale", "", 99999, "Error (文字列が取れません)", "Error:99999", {512, 256}},
     };
     for (const Case& c : cases) {
-        Scripted rig;
-        rig.sender.answers[c.command] = {c.code, c.reply};
-        if (!c.errorText.empty()) rig.sender.errorTexts[c.code] = c.errorText;
-        MciChannel channel(rig.sender);
+        test::CdAudioSimulation drive;
+        drive.script[c.command] = {c.code, c.reply};
+        if (!c.errorText.empty()) drive.errorTexts[c.code] = c.errorText;
+        MciChannel channel(drive);
         std::string text = "old";
         EXPECT_EQ(channel.MciSend(c.command, text), c.code) << c.command;
         EXPECT_EQ(text, c.text) << c.command;
-        EXPECT_EQ(rig.sender.capacities, c.capacities) << c.command;
+        EXPECT_EQ(drive.capacities, c.capacities) << c.command;
         EXPECT_EQ(channel.MciQuery(c.command), c.query) << c.command;
-        EXPECT_EQ(channel.LastReplyText(), c.text) << c.command;
     }
     for (const char* reply : {"Error:263", "error:1", "xERRx"}) EXPECT_TRUE(IsMciErrorReply(reply)) << reply;
     for (const char* reply : {"3", "", "Er r"}) EXPECT_FALSE(IsMciErrorReply(reply)) << reply;
 }
 
 TEST(CdMusic, WholeDiscStartsWithPlainPlayResumesWheneverStoppedAndCloses) {
-    Cd cd;
-    cd.music.CdPoll();
+    Rig cd(10);
+    cd.OpenCd().music.CdPoll();
     EXPECT_EQ(cd.drive.log, (Commands{"open cdaudio", "set cdaudio time format tmsf", kPoll[0], kPoll[1], kPoll[2],
                                       "play cdaudio"}));
     cd.PollFor(95'000);
@@ -136,8 +102,8 @@ TEST(CdMusic, WholeDiscStartsWithPlainPlayResumesWheneverStoppedAndCloses) {
 TEST(CdMusic, RepeatTrackComesBackAndAMissingOneIsRejectedWhilePollingGoesOn) {
     for (auto [repeat, first, track, plays] :  // first: what the first poll plays from; track 0: nothing plays
          {std::tuple{3, "03:00:00:00", 3, 3}, {10, "10:00:00:00", 10, 3}, {-1, "Error:282", 0, 900}}) {
-        Cd cd(repeat);
-        EXPECT_EQ(cd.PollFor(180'000), 900) << repeat;
+        Rig cd(10);
+        EXPECT_EQ(cd.OpenCd(repeat).PollFor(180'000), 900) << repeat;
         EXPECT_EQ(Commands(cd.drive.log.begin() + 5, cd.drive.log.begin() + 7),
                   (Commands{"status cdaudio position track " + std::to_string(repeat),
                             std::string("play cdaudio from ") + first}));
@@ -152,8 +118,8 @@ TEST(CdMusic, RepeatTrackComesBackAndAMissingOneIsRejectedWhilePollingGoesOn) {
 TEST(CdMusic, ArrowsMoveOneTrackButNotPastTheEndsOfTheDisc) {
     for (auto [from, next, query, to] :
          {std::tuple{5, false, 4, 4}, {9, true, 10, 10}, {1, false, 0, 1}, {10, true, 11, 10}}) {
-        Cd cd;
-        cd.drive.SendString("play cdaudio from " + std::to_string(from) + ":00:10:00", nullptr, 0);
+        Rig cd(10);
+        cd.OpenCd().drive.SendString("play cdaudio from " + std::to_string(from) + ":00:10:00", nullptr, 0);
         next ? cd.music.CdNextTrack() : cd.music.CdPreviousTrack();
         EXPECT_EQ(cd.drive.log.at(4), "status cdaudio position track " + std::to_string(query));
         EXPECT_EQ(cd.Playing(), to) << from;
@@ -164,33 +130,32 @@ TEST(CdMusic, ArrowsMoveOneTrackButNotPastTheEndsOfTheDisc) {
 // Without a disc or with a current track that is no number polling goes off, and the saver stops
 // its CD timer; a failed second mode query writes nothing and keeps the last mode.
 TEST(CdMusic, OddRepliesEndInADefinedState) {
-    for (auto [currentResult, current, repeat, secondModeResult, polling, last] :
-         {std::tuple{276, "", 0, 0, false, kPoll[0]}, {0, "three", 3, 0, false, kPoll[2]},
-          {0, "three", 0, 0, true, std::string("play cdaudio")}, {0, "1", 0, 276, true, std::string("play cdaudio")}}) {
-        Scripted rig;
-        auto& [sender, sound, settings, music] = rig;
-        sender.answers = {{kPoll[0], {currentResult, current}}, {kPoll[1], {0, "10"}}, {kPoll[2], {0, "stopped"}}};
+    for (auto [current, repeat, secondModeResult, polling, last] :
+         {std::tuple{"", 0, 0, false, kPoll[0]}, {"three", 3, 0, false, kPoll[2]},
+          {"three", 0, 0, true, std::string("play cdaudio")}, {"1", 0, 276, true, std::string("play cdaudio")}}) {
+        Rig rig;  // no disc: the drive answers what the script leaves out
+        auto& [drive, sound, settings, music] = rig;
+        if (*current) drive.script = {{kPoll[0], {0, current}}, {kPoll[1], {0, "10"}}, {kPoll[2], {0, "stopped"}}};
         settings.BgmRepeat = static_cast<std::int16_t>(repeat);
         music.CdPoll();
-        if (secondModeResult) sender.answers[kPoll[2]] = {secondModeResult, "", false};
+        if (secondModeResult) drive.script[kPoll[2]] = {secondModeResult, "", false};
         music.CdPoll();
         EXPECT_EQ(music.CdPolling(), polling) << current << repeat;
-        EXPECT_EQ(sender.sent.back(), last) << current << repeat;
+        EXPECT_EQ(drive.log.back(), last) << current << repeat;
     }
 }
 
 TEST(Mp3Music, OpenQuotesThePathPlaysOnlyWhenOpenedAndCloseStopsAndCloses) {
     for (int openResult : {0, 275}) {
-        Scripted rig;
-        auto& [sender, sound, settings, music] = rig;
+        Rig rig;
         const std::string open = R"(open "C:\My Music\a song.Mp3" type MPEGVideo Alias MP3Play)";
-        sender.answers[open] = {openResult, ""};
-        settings.BgmFile = R"(C:\My Music\a song.Mp3)";
-        music.Mp3Open();
-        music.Mp3Close();
+        rig.drive.script[open] = {openResult, ""};
+        rig.settings.BgmFile = R"(C:\My Music\a song.Mp3)";
+        rig.music.Mp3Open();
+        rig.music.Mp3Close();
         Commands expected{open, "play MP3Play", "stop MP3Play", "close MP3Play"};
         if (openResult != 0) expected.erase(expected.begin() + 1);
-        EXPECT_EQ(sender.sent, expected);
+        EXPECT_EQ(rig.drive.log, expected);
     }
 }
 
@@ -199,22 +164,21 @@ TEST(Mp3Music, RewindRestartsFromTheStartUnlessPlaying) {
     for (auto [mode, result, restarts] :
          {std::tuple{"stopped", 0, true}, {"play", 0, true}, {"playing", 0, false}, {"playing back", 0, false},
           {"", 263, false}}) {
-        Scripted rig;
-        auto& [sender, sound, settings, music] = rig;
-        sender.answers["status MP3Play mode"] = {0, "playing"};
-        EXPECT_EQ(music.Mp3IsPlaying(), -1);
-        sender.answers["status MP3Play mode"] = {result, mode, result == 0};
-        sender.sent.clear();
-        music.Mp3Rewind();
+        Rig rig;
+        rig.drive.script["status MP3Play mode"] = {0, "playing"};
+        EXPECT_EQ(rig.music.Mp3IsPlaying(), -1);
+        rig.drive.script["status MP3Play mode"] = {result, mode, result == 0};
+        rig.drive.log.clear();
+        rig.music.Mp3Rewind();
         Commands expected{"status MP3Play mode"};
         if (restarts) expected.insert(expected.end(), {"stop MP3Play", "play MP3Play from 0"});
-        EXPECT_EQ(sender.sent, expected) << mode;
+        EXPECT_EQ(rig.drive.log, expected) << mode;
     }
 }
 
 TEST(WavMusic, LoopsWithoutDefaultSoundOnlyWithAWaveDeviceAndStopsWithNoName) {
     for (std::int64_t devices : {0, 1}) {
-        Scripted rig;
+        Rig rig;
         rig.sound.devices = devices;
         rig.settings.BgmFile = R"(C:\My Music\loop.wav)";
         rig.music.WavPlay();
@@ -227,8 +191,8 @@ TEST(WavMusic, LoopsWithoutDefaultSoundOnlyWithAWaveDeviceAndStopsWithNoName) {
 }
 
 TEST(MusicModule, ASenderThatThrowsNeverEscapesTheRoutines) {
-    Scripted rig;
-    rig.sender.throwing = true;
+    Rig rig;
+    rig.drive.throwing = true;
     rig.settings = {0, 1, 2, "x.mp3"};
     for (auto routine : {&MusicModule::CdOpen, &MusicModule::CdPoll, &MusicModule::CdPreviousTrack,
                          &MusicModule::CdNextTrack, &MusicModule::CdClose, &MusicModule::Mp3Open,
