@@ -1,6 +1,7 @@
 // The settings file beside a saver for the end-to-end tests.
 #include "support/settings_file_fixture_win.h"
 
+#include <windows.h>
 #include <shlobj.h>
 
 #include <filesystem>
@@ -15,12 +16,11 @@ namespace spindle::test {
 std::optional<std::string> ReadFileBytes(const std::wstring& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
 
 std::wstring UserSettingsFolder() {
@@ -32,9 +32,9 @@ std::wstring UserSettingsFolder() {
 }
 
 std::string AnsiText(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1) WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
+    std::string bytes(text.size() * 2, '\0');
+    bytes.resize(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                                     static_cast<int>(bytes.size()), nullptr, nullptr));
     return bytes;
 }
 
@@ -48,9 +48,7 @@ std::string SettingsFileBytes(const std::string& speed, const std::string& kind,
 }
 
 SettingsFileFixture::SettingsFileFixture(const std::wstring& folder)
-    : path_((folder.empty() ? SaverFolder() : folder) + L"\\" +
-            std::wstring(kSettingsFileName.begin(), kSettingsFileName.end())),
-      kept_(ReadFileBytes(path_)) {
+    : path_((folder.empty() ? SaverFolder() : folder) + L"\\Spindlewave.ini"), kept_(ReadFileBytes(path_)) {
     Remove();
 }
 
@@ -59,13 +57,8 @@ SettingsFileFixture::~SettingsFileFixture() {
     if (kept_) WriteFileBytes(path_, *kept_);
 }
 
-void SettingsFileFixture::Write(const std::string& speed, const std::string& kind, const std::string& repeat,
-                                const std::string& file) const {
-    WriteBytes(SettingsFileBytes(speed, kind, repeat, file));
-}
-
 void SettingsFileFixture::WriteBytes(const std::string& bytes) const {
-    SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    Remove();
     WriteFileBytes(path_, bytes);
 }
 

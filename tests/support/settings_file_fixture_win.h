@@ -2,8 +2,6 @@
 // keys as their Shift-JIS bytes, read back, and the user's own file put back afterwards.
 #pragma once
 
-#include <windows.h>
-
 #include <optional>
 #include <string>
 
@@ -22,23 +20,24 @@ std::string AnsiText(const std::wstring& text);
 std::string SettingsFileBytes(const std::string& speed, const std::string& kind, const std::string& repeat,
                               const std::string& file);
 
+// Keeps aside the settings file in `folder` (the saver under test's by default) and removes it;
+// at the end puts the kept file back, or leaves none.
 class SettingsFileFixture {
 public:
-    // Keeps aside the settings file in `folder` (the saver under test's by default) and removes it.
-    // UserSettingsFolder() holds the user's own copy.
     explicit SettingsFileFixture(const std::wstring& folder = {});
-    ~SettingsFileFixture();  // puts the kept file back, or leaves none
+    ~SettingsFileFixture();
     SettingsFileFixture(const SettingsFileFixture&) = delete;
     SettingsFileFixture& operator=(const SettingsFileFixture&) = delete;
 
-    const std::wstring& Path() const { return path_; }
     void Write(const std::string& speed, const std::string& kind, const std::string& repeat,
-               const std::string& file) const;
+               const std::string& file) const {
+        WriteBytes(SettingsFileBytes(speed, kind, repeat, file));
+    }
     void WriteBytes(const std::string& bytes) const;
     std::optional<std::string> Read() const { return ReadFileBytes(path_); }
-    void Remove() const;
 
 private:
+    void Remove() const;
     std::wstring path_;
     std::optional<std::string> kept_;
 };
