@@ -22,8 +22,8 @@ const std::string kHand =
     "Nul=ab" + std::string(1, '\0') + "cd\r\n[Section]\r\nlater=not seen\r\n[Last]\rcr=only\reof=no line break";
 
 TEST(ProfileGetValue, FindsTheValueAsWrittenByHandOrByThePlatform) {
-    std::string kana;  // after one 'a', the 128th double-byte character crosses the 255-byte cut
-    for (int i = 0; i < 130; ++i) kana += "\x82\xA0";
+    std::string kana;  // after one 'a', the 128th character crosses the cut; each ends in a byte that could lead
+    for (int i = 0; i < 130; ++i) kana += "\x82\x9F";
     const std::string a253(253, 'a'), a254(254, 'a');
     // 0x83 0x41 / 0x83 0x61 differ only in a second byte that looks like 'A' / 'a'; 0x93 0x5D ends in ']'.
     const std::string kata = "[S]\r\n\x83\x61=other\r\nx\x83\x41=mine\r\n", bracket = "[A]\r\n[\x93\x5D\r\nk=1\r\n";
@@ -37,10 +37,8 @@ TEST(ProfileGetValue, FindsTheValueAsWrittenByHandOrByThePlatform) {
         {kHand, "Section", "quoted", "a b", kSjis}, {kHand, "Section", "single", "x", kSjis},
         {kHand, "Section", "half", "\"x", kSjis}, {kHand, "Section", "nul", "ab", kSjis},
         {kHand, "Section", "later", "", kSjis}, {kHand, "Section", "; speed", "", kSjis},
-        {kHand, "Other", "speed", "99", kSjis}, {kHand, "Last", "cr", "only", kSjis},
-        {kHand, "Last", "eof", "no line break", kSjis}, {kHand, "Section", "loose", "", kSjis},
-        {kHand, "Missing", "speed", "", kSjis}, {kHand, "Section", "missing", "", kSjis},
-        {kHand, "", "speed", "", kSjis}, {kHand, "Section", "", "", kSjis},
+        {kHand, "Last", "cr", "only", kSjis}, {kHand, "Last", "eof", "no line break", kSjis},
+        {kHand, "Section", "loose", "", kSjis}, {kHand, "Section", "missing", "", kSjis},
         {"[Section]\r\n\x89\xF1\x93\x5D\x82\xCC\x91\xAC\x82\xB3= 12\r\nBGM\xCC\xA7\xB2\xD9=C:\\\x89\xB9\x8Ay\\a.mp3\r\n",
          "Section", "BGM\xCC\xA7\xB2\xD9", "C:\\\x89\xB9\x8Ay\\a.mp3", kSjis},
         {"\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", "1", kSjis}, {"[S]\r\n\v k \f= \t1\t\x1A", "S", "k", "1", kSjis},
