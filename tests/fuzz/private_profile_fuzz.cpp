@@ -71,9 +71,15 @@ bool OnlyTheEntryChanged(std::string_view before, std::string_view after, std::s
         if (a[i] != entry) continue;
         std::vector<std::string_view> rest = a, kept = b;
         rest.erase(rest.begin() + i);
-        if (a.size() == b.size() && (kept.erase(kept.begin() + i), kept == rest)) return true;  // replaced in place
-        if (rest == b) return true;
-        if (i > 0 && a[i - 1] == header && (rest.erase(rest.begin() + i - 1), rest == b)) return true;
+        if (a.size() == b.size()) {  // replaced in place: only line i differs
+            kept.erase(kept.begin() + i);
+            if (kept == rest) return true;
+        } else if (rest == b) {
+            return true;
+        } else if (i > 0 && a[i - 1] == header) {
+            rest.erase(rest.begin() + i - 1);
+            if (rest == b) return true;
+        }
     }
     return false;
 }
@@ -102,7 +108,8 @@ void CheckSetAndGet(std::string_view content, std::string_view section, std::str
     const std::string marked = ProfileSetValue(content, section, key, "#probe#", isLeadByte);
     for (const std::string& s : sections) {
         for (const std::string& k : keys) {
-            const std::string was = ProfileGetValue(content, s, k, isLeadByte), now = ProfileGetValue(after, s, k, isLeadByte);
+            const std::string was = ProfileGetValue(content, s, k, isLeadByte);
+            const std::string now = ProfileGetValue(after, s, k, isLeadByte);
             Check(was.size() <= kProfileValueLimit && now.size() <= kProfileValueLimit, "reads give at most 255 bytes");
             if (was != now) Check(ProfileGetValue(marked, s, k, isLeadByte) == "#probe#", "no other key's value changes");
         }
