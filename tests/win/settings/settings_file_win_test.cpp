@@ -63,10 +63,10 @@ TEST_F(SettingsFileWin, AFullSaveIsWhatThePlatformReads) {
 
     WriteIniString(kSection, kBgmFileKey.name, "", ini_);  // an empty path keeps its key
     EXPECT_EQ(Bytes(), keys + "\r\n");
-    // A long value comes back as its first 255 bytes, without half a character.
+    // A long value comes back as its first 255 bytes, without half a character: of the system's code page.
     const std::string letter = Japanese() ? "あ" : "é";
-    std::string longValue = "x", cut = "x";
-    for (int i = 0; i < 300; ++i) longValue += letter, cut += i < (Japanese() ? 127 : 254) ? letter : "";
+    std::string longValue, cut;
+    for (int i = 0; i < 300; ++i) longValue += letter, cut += i < (Japanese() ? 127 : 255) ? letter : "";
     WriteIniString(kSection, kBgmFileKey.name, longValue, ini_);
     EXPECT_EQ(ReadIniString(kSection, kBgmFileKey.name, ini_), cut);
 }
