@@ -55,12 +55,10 @@ TEST_F(SaverE2e, DrawsAboutSixtyFramesASecondNotAsManyAsTheMachineCould) {
 }
 
 TEST_F(SaverE2e, MouseMovesDoNotEndItAKeyOrAClickDoesAndTheSystemStateIsPutBack) {
-    // Started by hand (no argument) the system is not told about a saver. (Wine's GetCursorInfo
-    // shows whatever ShowCursor did, so the skipped cursor step cannot be seen.)
-    for (auto [arguments, click] : {std::pair{L"/s", false}, std::pair{L"/S", true}, std::pair{L"", false}}) {
+    for (auto [arguments, click] : {std::pair{L"/s", false}, std::pair{L"/S", true}}) {
         RunningSaver saver(arguments);
         ASSERT_NE(saver.window, nullptr);
-        EXPECT_EQ(SaverRunningFlag(), arguments[0] != 0) << arguments;
+        EXPECT_TRUE(SaverRunningFlag()) << arguments;
         for (int i = 0; i < 10; ++i, Sleep(100)) MoveMouse({100 + 150 * i, 100 + 80 * i});
         EXPECT_FALSE(saver.process.WaitForExit(1500));
         click ? ClickAt({300, 200}) : PressKey(VK_SPACE);
