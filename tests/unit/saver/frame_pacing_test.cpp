@@ -22,9 +22,8 @@ namespace {
 TEST(FramePacing, OneStepEveryNearestWholeNumberOfRefreshesToSixtyAStep) {
     // rate, refreshes per step, step period in 100 ns ticks
     const std::tuple<int, int, Ticks> cases[] = {
-        {60, 1, 166667},  {75, 1, 133333},  {120, 2, 166667}, {144, 2, 138889}, {165, 3, 181818},
-        {240, 4, 166667}, {59, 1, 169492},  {90, 2, 222222},  {30, 1, 333333},  {2, 1, 5000000},
-        {0, 1, 166667},   {1, 1, 166667},   {-50, 1, 166667}, {INT_MAX, 35791394, 166667},
+        {60, 1, 166667}, {144, 2, 138889}, {165, 3, 181818}, {89, 1, 112360},     {90, 2, 222222},
+        {30, 1, 333333}, {2, 1, 5000000},  {1, 1, 166667},   {-50, 1, 166667},    {INT_MAX, 35791394, 166667},
     };
     for (auto [rate, refreshes, period] : cases) {
         EXPECT_EQ(std::pair(RefreshesPerStep(rate), StepPeriod(rate)), std::pair(refreshes, period)) << rate;
