@@ -6,10 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <set>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "support/launched_process_win.h"
 #include "support/real_input_win.h"
@@ -20,14 +19,9 @@
 namespace spindle::test {
 namespace {
 
-using Rects = std::vector<std::tuple<long, long, long, long>>;  // left, top, width, height
+using Rects = std::set<std::tuple<long, long, long, long>>;  // left, top, width, height
 
-void Add(Rects& rects, const RECT& r) { rects.emplace_back(r.left, r.top, r.right - r.left, r.bottom - r.top); }
-
-Rects Sorted(Rects rects) {
-    std::sort(rects.begin(), rects.end());
-    return rects;
-}
+void Add(Rects& rects, const RECT& r) { rects.emplace(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM rects) {
     Add(*reinterpret_cast<Rects*>(rects), *rect);
@@ -37,7 +31,7 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM rects) {
 Rects Monitors() {
     Rects monitors;
     EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return Sorted(monitors);
+    return monitors;
 }
 
 // Changes the X server's monitors as a user's display settings would, and waits until Wine
@@ -53,7 +47,7 @@ bool SetLayout(const std::wstring& xrandrArguments, const Rects& expected) {
     if (info.hThread) CloseHandle(info.hThread);
     if (info.hProcess) CloseHandle(info.hProcess);  // Wine gives no exit code of a Linux program
     // Wine's desktop process reads the new layout when X announces it; a loaded machine may take a while.
-    if (WaitUntil([&] { return Monitors() == Sorted(expected); }, 20000)) return true;
+    if (WaitUntil([&] { return Monitors() == expected; }, 20000)) return true;
     ADD_FAILURE() << "Wine still shows " << testing::PrintToString(Monitors());
     return false;
 }
@@ -68,7 +62,7 @@ Rects WindowRects(const LaunchedProcess& saver) {
         GetWindowRect(window, &r);
         Add(rects, r);
     }
-    return Sorted(rects);
+    return rects;
 }
 
 class MonitorsE2e : public testing::Test {
@@ -85,7 +79,7 @@ protected:
 
     // Starts the saver and waits until its windows cover `monitors` exactly.
     bool CoveredBy(LaunchedProcess& saver, const Rects& monitors) {
-        return WaitUntil([&] { return WindowRects(saver) == Sorted(monitors); }, kStartTimeout);
+        return WaitUntil([&] { return WindowRects(saver) == monitors; }, kStartTimeout);
     }
 
     SettingsFileFixture settings;  // no settings file: speed 1, no music
