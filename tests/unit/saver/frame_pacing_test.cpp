@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <optional>
 #include <string>
@@ -42,8 +41,8 @@ struct SimulatedSaver : DrawingSurface, EventYield, FrameWaitPort {
     float ScaleWidth() override { return 28800; }
     float ScaleHeight() override { return 16200; }
     void Cls() override { firstLineOfFrame = true; }
-    void Line(float x1, float y1, float x2, float y2, std::uint32_t) override {
-        if (firstLineOfFrame) firstLines.push_back({x1, y1, x2, y2});
+    void Line(float x1, float, float, float, std::uint32_t) override {
+        if (firstLineOfFrame) firstLines.push_back(x1);  // moves with the anchor and the twist
         firstLineOfFrame = false;
     }
     void Refresh() override {
@@ -77,7 +76,7 @@ struct SimulatedSaver : DrawingSurface, EventYield, FrameWaitPort {
     Ticks now = 0;
     std::vector<Ticks> presents;
     std::string journal;
-    std::vector<std::array<float, 4>> firstLines;
+    std::vector<float> firstLines;
     bool firstLineOfFrame = false;
 };
 
@@ -96,7 +95,7 @@ TEST(FramePacer, FastFramesWaitOutTheirStepASlowOneIsFollowedAtOnceAndEventsAreH
         // A key that came while drawing is handled in that frame's own event pass.
         {{4 * kMs}, {{2 * kMs, 'k'}}, {4 * kMs}, "FYk"},
     };
-    std::vector<std::array<float, 4>> onTime;  // the first case's frames, every step waited for
+    std::vector<float> onTime;  // the first case's frames, every step waited for
     for (const auto& [costs, events, presents, journal] : cases) {
         AnimationState animation;
         SimulatedSaver saver(animation, costs, events);
