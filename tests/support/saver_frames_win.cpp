@@ -20,24 +20,21 @@ namespace {
 // Compares each frame, at its event pass, with the next picture still to be found.
 struct FrameMatcher : EventYield {
     FrameMatcher(const SaverDisplay& shown, const std::vector<ScreenPixels>& wanted, AnimationState& state, int limit)
-        : display(shown), pictures(wanted), animation(state), frameLimit(limit), found(wanted.size(), -1) {}
+        : display(shown), pictures(wanted), animation(state), frameLimit(limit) {}
     void YieldToEvents() override {
         const PersistentImage& image = display.At(0).Image();
-        while (next < pictures.size() && pictures[next].width == image.WidthPixels() &&
-               pictures[next].height == image.HeightPixels() &&
-               std::equal(pictures[next].pixels.begin(), pictures[next].pixels.end(), image.Pixels(),
-                          [](std::uint32_t shown, std::uint32_t drawn) { return shown == (drawn & 0xFFFFFF); })) {
-            found[next++] = frame;
-        }
-        if (next == pictures.size() || ++frame >= frameLimit) animation.Running = false;
+        const auto same = [](std::uint32_t shown, std::uint32_t drawn) { return shown == (drawn & 0xFFFFFF); };
+        while (found.size() < pictures.size() &&
+               pictures[found.size()].pixels.size() == std::size_t(image.WidthPixels()) * image.HeightPixels() &&
+               std::equal(pictures[found.size()].pixels.begin(), pictures[found.size()].pixels.end(), image.Pixels(), same))
+            found.push_back(frame);
+        if (found.size() == pictures.size() || ++frame >= frameLimit) animation.Running = false;
     }
     const SaverDisplay& display;
     const std::vector<ScreenPixels>& pictures;
     AnimationState& animation;
-    int frameLimit;
+    int frameLimit, frame = 0;
     std::vector<int> found;
-    std::size_t next = 0;
-    int frame = 0;
 };
 
 }  // namespace
@@ -56,6 +53,7 @@ std::vector<int> SaverFramesShown(const std::vector<ScreenPixels>& pictures, flo
     NoFrameWait unpaced;
     UniformRandom random;
     RunAnimation(animation, display, matcher, unpaced, random, rotationSpeed);
+    matcher.found.resize(pictures.size(), -1);
     return matcher.found;
 }
 

@@ -15,10 +15,7 @@ namespace spindle::test {
 namespace {
 
 TEST(HighDpiSaver, CoversTheScreenWithTheEarthCentredAndMovingColouredLines) {
-    {
-        ScopedWindowDC screen(nullptr);
-        ASSERT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSX), 144) << "the fixture's DPI did not take";
-    }
+    ASSERT_EQ(GetDeviceCaps(ScopedWindowDC(nullptr).get(), LOGPIXELSX), 144) << "the fixture's DPI did not take";
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     LaunchedProcess saver(SaverPath(), L"/s");
     HWND window = saver.WaitForWindow(L"Spindlewave_Main", 20000);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "runtime/runtime_error.h"
 
@@ -51,15 +52,10 @@ TEST(LeadingNumber, ReadsThePrefixAndIgnoresBlanks) {
 }
 
 TEST(NumberToText, LeadingBlankForNonNegativeAndDigitsForHashHash) {
-    EXPECT_EQ(NumberToText(std::int64_t{12}), " 12");
-    EXPECT_EQ(NumberToText(std::int64_t{0}), " 0");
-    EXPECT_EQ(NumberToText(std::int64_t{-3}), "-3");
-    EXPECT_EQ(NumberToText(0.5), " .5");
-    EXPECT_EQ(NumberToText(-0.25), "-.25");
-    EXPECT_EQ(NumberToText(-0.0), " 0");
-    EXPECT_EQ(FormatHashHash(0), "");
-    EXPECT_EQ(FormatHashHash(30), "30");
-    EXPECT_EQ(FormatHashHash(-5), "-5");
+    EXPECT_EQ(std::tuple(NumberToText(std::int64_t{12}), NumberToText(std::int64_t{0}), NumberToText(std::int64_t{-3})),
+              std::tuple(" 12", " 0", "-3"));
+    EXPECT_EQ(std::tuple(NumberToText(0.5), NumberToText(-0.25), NumberToText(-0.0)), std::tuple(" .5", "-.25", " 0"));
+    EXPECT_EQ(std::tuple(FormatHashHash(0), FormatHashHash(30), FormatHashHash(-5)), std::tuple("", "30", "-5"));
 }
 
 }  // namespace

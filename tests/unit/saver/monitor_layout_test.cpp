@@ -10,8 +10,6 @@ TEST(SaverLayout, PrimaryFirstThenTheListedOrderWithoutEmptyMonitorsOrElseThePri
     const MonitorRect screen{0, 0, 1024, 768}, left{-800, 0, 800, 600}, above{0, -1080, 1920, 1080};
     const MonitorRect right{1024, 0, 800, 600}, empty{1024, 0, 0, 600}, flat{0, 0, 300, -2};
     const std::pair<std::vector<ListedMonitor>, MonitorLayout> cases[] = {
-        {{{screen, true}}, {screen}},
-        {{{screen, true}, {right, false}}, {screen, right}},
         {{{left, false}, {above, false}, {screen, true}, {right, false}}, {screen, left, above, right}},
         {{{right, false}, {empty, false}, {flat, false}, {screen, true}}, {screen, right}},
         {{{right, false}}, {right}},                 // no primary listed: the others still

@@ -43,7 +43,7 @@ TEST(PreviewForm, ShowsThePictureAtItsOwnSizeFromTheTopLeftBlackBeyondAndCut) {
         Pump(100);
         StartPreview(static_cast<std::int32_t>(reinterpret_cast<LONG_PTR>(box)));
         Pump(400);
-        ASSERT_NE(FindWindowExW(box, nullptr, L"Spindlewave_R", nullptr), nullptr);
+        ASSERT_NE(FindWindowExW(box, nullptr, L"Spindlewave_R", L"Preview Window"), nullptr);
         EXPECT_EQ(LoadedFormCount(), 1);  // 1: the last box's form unloaded with its box
         const test::ScreenPixels shown = test::CaptureWindow(box);
         ASSERT_EQ(shown.width, width);

@@ -1,6 +1,5 @@
 // A stand-in for the display-settings dialog: a window holding a magenta preview box (any part
 // the preview fails to cover shows).   preview_host CAPTION WIDTH HEIGHT LEFT TOP
-// WM_APP from the test destroys the box, as a closing dialog does.
 #include <windows.h>
 
 #include <cstdlib>
@@ -10,7 +9,6 @@ namespace {
 HWND box = nullptr;
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_APP && box && DestroyWindow(box)) box = nullptr;
     if (message == WM_DESTROY && window != box) PostQuitMessage(0);  // the host, not its box
     return DefWindowProcW(window, message, wParam, lParam);
 }
