@@ -54,48 +54,29 @@ void LaunchedProcess::Kill() {
     }
 }
 
-namespace {
-
-struct WindowSearch {
-    DWORD processId;
-    const std::wstring* caption;
-    HWND found;
-    std::vector<HWND>* visible = nullptr;  // when set: every visible match, not the first match
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    if (owner != search->processId || *search->caption != text) return TRUE;
-    if (!search->visible) {
-        search->found = window;
-        return FALSE;
-    }
-    if (IsWindowVisible(window)) search->visible->push_back(window);
-    return TRUE;
-}
-
-}  // namespace
-
-HWND LaunchedProcess::WaitForWindow(const std::wstring& caption, DWORD milliseconds) const {
-    WindowSearch search{id_, &caption, nullptr};
-    WaitUntil(
-        [&] {
-            EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+std::vector<HWND> LaunchedProcess::Windows(const std::wstring& caption, bool visibleOnly) const {
+    struct Search { DWORD processId; const std::wstring& caption; bool visibleOnly; std::vector<HWND> found; };
+    Search search{id_, caption, visibleOnly, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t text[256] = {};
+            GetWindowTextW(window, text, 256);
+            if (owner == search.processId && search.caption == text && (!search.visibleOnly || IsWindowVisible(window))) {
+                search.found.push_back(window);
+            }
+            return TRUE;
         },
-        milliseconds);
+        reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-std::vector<HWND> LaunchedProcess::VisibleWindows(const std::wstring& caption) const {
-    std::vector<HWND> windows;
-    WindowSearch search{id_, &caption, nullptr, &windows};
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return windows;
+HWND LaunchedProcess::WaitForWindow(const std::wstring& caption, DWORD milliseconds) const {
+    std::vector<HWND> found;
+    WaitUntil([&] { return !(found = Windows(caption)).empty(); }, milliseconds);
+    return found.empty() ? nullptr : found.front();
 }
 
 void PumpMessages() {
