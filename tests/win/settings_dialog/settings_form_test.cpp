@@ -69,25 +69,26 @@ protected:
 };
 
 TEST_F(SettingsFormTest, AReleaseOverAButtonThatNoPressOnItBeganClicksNothing) {
+    // From the form onto a button in Pic_1, and from a music row in Pic_1 onto one on the form.
     const RECT cd = form_->MusicCaptionBounds(1);
-    const std::pair<HWND, POINT> starts[] = {{form_->Window(), {200, 5}}, {form_->PictureBoxWindow(), {cd.left + 4, cd.top + 4}}};
-    for (auto [window, start] : starts) {
-        for (HWND button : {form_->SaveButton().Window(), form_->FileButton().Window()}) {
-            for (auto [down, up] : {std::pair{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
-                                    std::pair{MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}}) {
-                test::MoveMouse(OnScreen(window, start));
-                PumpFor(50);
-                test::MouseButton(down);
-                PumpFor(50);
-                test::MoveMouse(CentreOf(button));
-                PumpFor(150);
-                test::MouseButton(up);
-                PumpFor(100);
-                ASSERT_TRUE(form_->IsOpen()) << start.x;
-                EXPECT_EQ(platform_.log, Calls{}) << start.x << " onto button " << GetDlgCtrlID(button);
-                EXPECT_EQ(values_.BgmKind, 0);  // nor the music row the press began on
-                EXPECT_EQ(GetCapture(), nullptr);
-            }
+    const std::tuple<HWND, POINT, HWND> moves[] = {
+        {form_->Window(), {200, 5}, form_->FileButton().Window()},
+        {form_->PictureBoxWindow(), {cd.left + 4, cd.top + 4}, form_->SaveButton().Window()}};
+    for (auto [window, start, button] : moves) {
+        for (auto [down, up] : {std::pair{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
+                                std::pair{MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}}) {
+            test::MoveMouse(OnScreen(window, start));
+            PumpFor(50);
+            test::MouseButton(down);
+            PumpFor(50);
+            test::MoveMouse(CentreOf(button));
+            PumpFor(150);
+            test::MouseButton(up);
+            PumpFor(100);
+            ASSERT_TRUE(form_->IsOpen()) << start.x;
+            EXPECT_EQ(platform_.log, Calls{}) << start.x << " onto button " << GetDlgCtrlID(button);
+            EXPECT_EQ(values_.BgmKind, 0);  // nor the music row the press began on
+            EXPECT_EQ(GetCapture(), nullptr);
         }
     }
     // A press that began on the button clicks it once, and gives it the focus.
