@@ -64,9 +64,8 @@ std::vector<HWND> LaunchedProcess::Windows(const std::wstring& caption, bool vis
             GetWindowThreadProcessId(window, &owner);
             wchar_t text[256] = {};
             GetWindowTextW(window, text, 256);
-            if (owner == search.processId && search.caption == text && (!search.visibleOnly || IsWindowVisible(window))) {
-                search.found.push_back(window);
-            }
+            const bool shown = !search.visibleOnly || IsWindowVisible(window);
+            if (owner == search.processId && search.caption == text && shown) search.found.push_back(window);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));

@@ -29,7 +29,6 @@ public:
     LaunchedProcess(const LaunchedProcess&) = delete;
     LaunchedProcess& operator=(const LaunchedProcess&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
     // True when the process ended within the time; its exit code is then in ExitCode().
     bool WaitForExit(DWORD milliseconds);
     DWORD ExitCode() const;

@@ -30,7 +30,9 @@ void Send(Inputs... inputs) {
     SendInput(sizeof...(inputs), all, sizeof(INPUT));
 }
 
-inline void PressKey(WORD key, wchar_t unicode = 0) { Send(KeyInput(key, false, unicode), KeyInput(key, true, unicode)); }
+inline void PressKey(WORD key, wchar_t unicode = 0) {
+    Send(KeyInput(key, false, unicode), KeyInput(key, true, unicode));
+}
 
 // One key going down or up, for keys held while others are pressed (Shift+Tab).
 inline void HoldKey(WORD key, bool down) { Send(KeyInput(key, !down)); }
@@ -43,9 +45,12 @@ inline void MouseButton(DWORD flags) { Send(MouseInput(flags)); }
 
 // Anywhere on the virtual screen: on any monitor, left of or above the primary one too.
 inline void MoveMouse(POINT screen) {
+    auto scale = [](LONG at, int origin, int extent) {
+        return (at - GetSystemMetrics(origin)) * 65535 / (GetSystemMetrics(extent) - 1);
+    };
     Send(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
-                    (screen.x - GetSystemMetrics(SM_XVIRTUALSCREEN)) * 65535 / (GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1),
-                    (screen.y - GetSystemMetrics(SM_YVIRTUALSCREEN)) * 65535 / (GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1)));
+                    scale(screen.x, SM_XVIRTUALSCREEN, SM_CXVIRTUALSCREEN),
+                    scale(screen.y, SM_YVIRTUALSCREEN, SM_CYVIRTUALSCREEN)));
 }
 
 // Moves there and clicks the left button, waiting `pause` ms before and after the click.
