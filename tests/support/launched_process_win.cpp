@@ -54,21 +54,32 @@ void LaunchedProcess::Kill() {
     }
 }
 
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const std::wstring& caption;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+// CALLBACK: a lambda would not have the system's calling convention on i686.
+BOOL CALLBACK NoteWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    const bool shown = !search.visibleOnly || IsWindowVisible(window);
+    if (owner == search.processId && search.caption == text && shown) search.found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> LaunchedProcess::Windows(const std::wstring& caption, bool visibleOnly) const {
-    struct Search { DWORD processId; const std::wstring& caption; bool visibleOnly; std::vector<HWND> found; };
-    Search search{id_, caption, visibleOnly, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t text[256] = {};
-            GetWindowTextW(window, text, 256);
-            const bool shown = !search.visibleOnly || IsWindowVisible(window);
-            if (owner == search.processId && search.caption == text && shown) search.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{id_, caption, visibleOnly, {}};
+    EnumWindows(&NoteWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
