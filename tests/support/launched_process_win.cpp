@@ -58,44 +58,35 @@ namespace {
 
 struct WindowSearch {
     DWORD processId;
-    const std::wstring* caption;
-    HWND found;
-    std::vector<HWND>* visible = nullptr;  // when set: every visible match, not the first match
+    const std::wstring& caption;
+    bool visibleOnly;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
+// CALLBACK: a lambda would not have the system's calling convention on i686.
+BOOL CALLBACK NoteWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
-    if (owner != search->processId || *search->caption != text) return TRUE;
-    if (!search->visible) {
-        search->found = window;
-        return FALSE;
-    }
-    if (IsWindowVisible(window)) search->visible->push_back(window);
+    const bool shown = !search.visibleOnly || IsWindowVisible(window);
+    if (owner == search.processId && search.caption == text && shown) search.found.push_back(window);
     return TRUE;
 }
 
 }  // namespace
 
-HWND LaunchedProcess::WaitForWindow(const std::wstring& caption, DWORD milliseconds) const {
-    WindowSearch search{id_, &caption, nullptr};
-    WaitUntil(
-        [&] {
-            EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        milliseconds);
+std::vector<HWND> LaunchedProcess::Windows(const std::wstring& caption, bool visibleOnly) const {
+    WindowSearch search{id_, caption, visibleOnly, {}};
+    EnumWindows(&NoteWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-std::vector<HWND> LaunchedProcess::VisibleWindows(const std::wstring& caption) const {
-    std::vector<HWND> windows;
-    WindowSearch search{id_, &caption, nullptr, &windows};
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return windows;
+HWND LaunchedProcess::WaitForWindow(const std::wstring& caption, DWORD milliseconds) const {
+    std::vector<HWND> found;
+    WaitUntil([&] { return !(found = Windows(caption)).empty(); }, milliseconds);
+    return found.empty() ? nullptr : found.front();
 }
 
 void PumpMessages() {

@@ -29,7 +29,6 @@ public:
     LaunchedProcess(const LaunchedProcess&) = delete;
     LaunchedProcess& operator=(const LaunchedProcess&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
     // True when the process ended within the time; its exit code is then in ExitCode().
     bool WaitForExit(DWORD milliseconds);
     DWORD ExitCode() const;
@@ -39,9 +38,10 @@ public:
     // A visible or hidden top-level window of this process with the given caption, waited for.
     HWND WaitForWindow(const std::wstring& caption, DWORD milliseconds) const;
     // Every visible top-level window of this process with the given caption, now.
-    std::vector<HWND> VisibleWindows(const std::wstring& caption) const;
+    std::vector<HWND> VisibleWindows(const std::wstring& caption) const { return Windows(caption, true); }
 
 private:
+    std::vector<HWND> Windows(const std::wstring& caption, bool visibleOnly = false) const;
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
@@ -57,7 +57,7 @@ bool WaitUntil(Condition condition, DWORD milliseconds) {
     return true;
 }
 
-// Dispatches this thread's pending messages (for test windows that must stay responsive).
+// Dispatches this thread's pending messages (for windows that must stay responsive).
 void PumpMessages();
 
 }  // namespace spindle::test

@@ -7,63 +7,57 @@
 
 namespace spindle::test {
 
-// Presses and releases a virtual key, or with `unicode` types that character instead.
+// A virtual key going down or up; with `unicode` that character instead.
+inline INPUT KeyInput(WORD key, bool up, wchar_t unicode = 0) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki = {key, unicode, DWORD((unicode ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0)), 0, 0};
+    return input;
+}
+
+// A mouse event where the pointer is (MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTUP, ...), or to (x, y).
+inline INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi = {x, y, 0, flags, 0, 0};
+    return input;
+}
+
+// The events in one call, so nothing comes between them and no key or button repeats.
+template <typename... Inputs>
+void Send(Inputs... inputs) {
+    INPUT all[] = {inputs...};
+    SendInput(sizeof...(inputs), all, sizeof(INPUT));
+}
+
 inline void PressKey(WORD key, wchar_t unicode = 0) {
-    INPUT input[2]{};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = key;
-    input[0].ki.wScan = unicode;
-    input[0].ki.dwFlags = unicode ? KEYEVENTF_UNICODE : 0;
-    input[1] = input[0];
-    input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
+    Send(KeyInput(key, false, unicode), KeyInput(key, true, unicode));
 }
 
 // One key going down or up, for keys held while others are pressed (Shift+Tab).
-inline void HoldKey(WORD key, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &input, sizeof(INPUT));
-}
+inline void HoldKey(WORD key, bool down) { Send(KeyInput(key, !down)); }
 
 inline void TypeText(const std::wstring& text) {
-    for (wchar_t c : text) {
-        PressKey(0, c);
-        Sleep(30);
-    }
+    for (wchar_t c : text) PressKey(0, c), Sleep(30);
 }
+
+inline void MouseButton(DWORD flags) { Send(MouseInput(flags)); }
 
 // Anywhere on the virtual screen: on any monitor, left of or above the primary one too.
 inline void MoveMouse(POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (screen.x - GetSystemMetrics(SM_XVIRTUALSCREEN)) * 65535 / (GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1);
-    input.mi.dy = (screen.y - GetSystemMetrics(SM_YVIRTUALSCREEN)) * 65535 / (GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-    SendInput(1, &input, sizeof(INPUT));
+    auto scale = [](LONG at, int origin, int extent) {
+        return (at - GetSystemMetrics(origin)) * 65535 / (GetSystemMetrics(extent) - 1);
+    };
+    Send(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
+                    scale(screen.x, SM_XVIRTUALSCREEN, SM_CXVIRTUALSCREEN),
+                    scale(screen.y, SM_YVIRTUALSCREEN, SM_CYVIRTUALSCREEN)));
 }
 
-// A mouse button event where the pointer is (MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTUP, ...).
-inline void MouseButton(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof(INPUT));
-}
-
-// Moves there and clicks the left button (pressed and released at once, so no button repeats),
-// waiting `pause` ms before and after the click.
+// Moves there and clicks the left button, waiting `pause` ms before and after the click.
 inline void ClickAt(POINT screen, DWORD pause = 0) {
     MoveMouse(screen);
     Sleep(pause);
-    INPUT input[2]{};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1] = input[0];
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
+    Send(MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP));
     Sleep(pause);
 }
 

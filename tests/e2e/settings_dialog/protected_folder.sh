@@ -18,20 +18,13 @@ case $action in
   mount)
     unmount  # left over from an interrupted run
     rm -rf "$dir" && mkdir -p "$dir"
-    if mount -t tmpfs -o size=8m tmpfs "$dir" 2>/dev/null; then
-      if cp "$3" "$dir/" && mount -o remount,ro "$dir"; then
-        echo "read-only folder with the saver: $dir"
-      else
-        unmount
-        echo "could not make $dir read-only: the protected-folder test will skip"
-      fi
+    if mount -t tmpfs -o size=8m tmpfs "$dir" 2>/dev/null && cp "$3" "$dir/" && mount -o remount,ro "$dir"; then
+      echo "read-only folder with the saver: $dir"
     else
-      echo "mounting is not allowed here: the protected-folder test will skip"
+      unmount
+      echo "no read-only mount here: the protected-folder test will skip"
     fi
     ;;
-  unmount)
-    unmount
-    rmdir "$dir" 2>/dev/null
-    ;;
+  unmount) unmount; rmdir "$dir" 2>/dev/null ;;
 esac
 exit 0

@@ -72,7 +72,7 @@ TEST(CommandStates, EventSequences) {
                       bool lavender; };
     const Sequence sequences[] = {
         {"before Initialize moves and ticks change nothing", {Move, TickHost, Move}, 0, {}, 0, false},
-        {"before Initialize focus and moves work, ticks do not", {Focus, Move, TickOther}, 4,
+        {"before Initialize focus and moves work, ticks do not; 4 keeps 3's direction", {Focus, Move, TickOther}, 4,
          {P::Selected, P::HighLightSelect}, 0, false},
         {"moves that keep the state and idle hovering paint nothing", {Init, Move, Move, TickOwn, TickOwn}, 2,
          {P::HighLight}, 0, true},
@@ -90,8 +90,6 @@ TEST(CommandStates, EventSequences) {
          {P::HighLight, P::Pressed, P::Normal, P::HighLight}, 0, true},
         {"the pointer over the host ends the hover", {Init, Move, TickHost, TickHost}, 1,
          {P::HighLight, P::Normal}, 0, false},
-        {"focus, then a move: state 4 keeps 3's direction", {Init, Focus, Move}, 4,
-         {P::Selected, P::HighLightSelect}, 0, false},
         {"a tick that cannot read the pointer changes nothing", {Init, Move, TickLost}, 2, {P::HighLight}, 0, true},
         {"focus lost in state 1 paints nothing", {Init, Blur}, 1, {}, 0, false},
         {"a resize repaints Normal and keeps the state", {Init, Move, Resize}, 2, {P::HighLight, P::Normal}, 0, true},

@@ -69,30 +69,32 @@ protected:
 };
 
 TEST_F(SettingsFormTest, AReleaseOverAButtonThatNoPressOnItBeganClicksNothing) {
-    HWND form = form_->Window(), pic = form_->PictureBoxWindow();
-    const std::tuple<const char*, HWND, POINT> starts[] = {
-        {"form background", form, {200, 5}}, {"Pic_1 background", pic, {20, 100}}, {"label in Pic_1", pic, {50, 20}}};
-    for (auto [name, window, start] : starts) {
-        for (HWND button : {form_->SaveButton().Window(), form_->CancelButton().Window(), form_->FileButton().Window()}) {
-            for (auto [down, up] : {std::pair{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
-                                    std::pair{MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}}) {
-                test::MoveMouse(OnScreen(window, start));
-                PumpFor(50);
-                test::MouseButton(down);
-                PumpFor(50);
-                test::MoveMouse(CentreOf(button));
-                PumpFor(150);
-                test::MouseButton(up);
-                PumpFor(100);
-                ASSERT_TRUE(form_->IsOpen()) << name;
-                EXPECT_EQ(platform_.log, Calls{}) << name << " onto button " << GetDlgCtrlID(button);
-                EXPECT_EQ(GetCapture(), nullptr);
-            }
+    // From the form onto a button in Pic_1, and from a music row in Pic_1 onto one on the form.
+    const RECT cd = form_->MusicCaptionBounds(1);
+    const std::tuple<HWND, POINT, HWND> moves[] = {
+        {form_->Window(), {200, 5}, form_->FileButton().Window()},
+        {form_->PictureBoxWindow(), {cd.left + 4, cd.top + 4}, form_->SaveButton().Window()}};
+    for (auto [window, start, button] : moves) {
+        for (auto [down, up] : {std::pair{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
+                                std::pair{MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}}) {
+            test::MoveMouse(OnScreen(window, start));
+            PumpFor(50);
+            test::MouseButton(down);
+            PumpFor(50);
+            test::MoveMouse(CentreOf(button));
+            PumpFor(150);
+            test::MouseButton(up);
+            PumpFor(100);
+            ASSERT_TRUE(form_->IsOpen()) << start.x;
+            EXPECT_EQ(platform_.log, Calls{}) << start.x << " onto button " << GetDlgCtrlID(button);
+            EXPECT_EQ(values_.BgmKind, 0);  // nor the music row the press began on
+            EXPECT_EQ(GetCapture(), nullptr);
         }
     }
-    // A press that began on the button still clicks it.
+    // A press that began on the button clicks it once, and gives it the focus.
     test::ClickAt(CentreOf(form_->FileButton().Window()), 150);
     PumpFor(150);
+    EXPECT_EQ(GetFocus(), form_->FileButton().Window());
     test::ClickAt(CentreOf(form_->CancelButton().Window()), 150);
     PumpFor(150);
     EXPECT_EQ(platform_.log, (Calls{"choose", "zoom close"}));
@@ -133,8 +135,10 @@ TEST_F(SettingsFormTest, TabGoesRoundInLayoutOrderArrowsPickMusicEnterSaves) {
     EXPECT_EQ(GetFocus(), form_->CancelButton().Window());
     EXPECT_EQ(form_->CancelButton().LookState(), 3);  // the button shows it has the focus
 
-    Key(VK_TAB);
-    for (auto [key, row] : {std::pair{VK_DOWN, 2}, {VK_DOWN, 1}, {VK_DOWN, 0}, {VK_UP, 1}}) {  // from none
+    // A key the dialog takes goes no further; the others go on to the focused control.
+    EXPECT_EQ(SendMessageW(form_->Window(), FormKeyPreviewMessage(), VK_TAB, 0), 1);
+    EXPECT_EQ(SendMessageW(form_->Window(), FormKeyPreviewMessage(), 'A', 0), 0);
+    for (auto [key, row] : {std::pair{VK_DOWN, 2}, {VK_DOWN, 1}, {VK_UP, 2}}) {  // from none, round both ways
         Key(key);
         EXPECT_TRUE(form_->MarkSelected(row)) << row;
         EXPECT_EQ(values_.BgmKind, row);
@@ -148,7 +152,7 @@ TEST_F(SettingsFormTest, TabGoesRoundInLayoutOrderArrowsPickMusicEnterSaves) {
     EXPECT_EQ(platform_.log, Calls{});
     Key(VK_RETURN);
     EXPECT_FALSE(form_->IsOpen());
-    EXPECT_EQ(platform_.log, (Calls{"write 回転の速さ= 1", "write BGM区分= 1", "write BGMﾘﾋﾟｰﾄ= 7", "write BGMﾌｧｲﾙ=",
+    EXPECT_EQ(platform_.log, (Calls{"write 回転の速さ= 1", "write BGM区分= 2", "write BGMﾘﾋﾟｰﾄ= 7", "write BGMﾌｧｲﾙ=",
                                     "zoom close"}));
 }
 
