@@ -41,7 +41,8 @@ std::string AnsiText(const std::wstring& text) {
 std::string SettingsFileBytes(const std::string& speed, const std::string& kind, const std::string& repeat,
                               const std::string& file) {
     const std::string values[4] = {speed, kind, repeat, file};
-    std::string text = "[" + std::string(kSettingsSection.shiftJis) + "]\r\n";
+    std::string text = "[";
+    text.append(kSettingsSection.shiftJis).append("]\r\n");
     for (int i = 0; i < 4; ++i) text.append(kSettingsKeys[i].shiftJis).append("=").append(values[i]).append("\r\n");
     return text;
 }
