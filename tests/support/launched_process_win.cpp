@@ -54,8 +54,6 @@ void LaunchedProcess::Kill() {
     }
 }
 
-namespace {
-
 struct WindowSearch {
     DWORD processId;
     const std::wstring& caption;
@@ -64,7 +62,7 @@ struct WindowSearch {
 };
 
 // CALLBACK: a lambda would not have the system's calling convention on i686.
-BOOL CALLBACK NoteWindow(HWND window, LPARAM param) {
+static BOOL CALLBACK NoteWindow(HWND window, LPARAM param) {
     auto& search = *reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
@@ -74,8 +72,6 @@ BOOL CALLBACK NoteWindow(HWND window, LPARAM param) {
     if (owner == search.processId && search.caption == text && shown) search.found.push_back(window);
     return TRUE;
 }
-
-}  // namespace
 
 std::vector<HWND> LaunchedProcess::Windows(const std::wstring& caption, bool visibleOnly) const {
     WindowSearch search{id_, caption, visibleOnly, {}};

@@ -9,10 +9,8 @@
 
 namespace spindle::test {
 
-// The saver under test, as a Windows path.
+// The saver under test as a Windows path, and its folder (where its settings file lives).
 std::wstring SaverPath();
-
-// The folder of the saver under test (its settings file lives there).
 std::wstring SaverFolder();
 
 // A file beside this test program (the helper programs are built there).

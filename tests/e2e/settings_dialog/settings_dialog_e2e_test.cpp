@@ -119,8 +119,7 @@ TEST_F(SettingsDialogE2E, OpensCentredShowsOddSettingsAsItCanAndSavesOnlyWhatIsC
     RECT client{}, frame{}, bar{};
     GetClientRect(dialog, &client);
     GetWindowRect(dialog, &frame);
-    EXPECT_EQ(client.right, 465);
-    EXPECT_EQ(client.bottom, 193);
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(LONG{465}, LONG{193}));
     EXPECT_NEAR(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2, 1);
     EXPECT_NEAR(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 3, 1);
     test::LaunchedProcess second(test::SaverPath(), L"/c");

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <tuple>
 
 namespace spindle {
 namespace {
@@ -111,10 +112,9 @@ TEST(CommandStates, EventSequences) {
         SCOPED_TRACE(sequence.name);
         Button button;
         for (Ev event : sequence.events) event(button);
-        EXPECT_EQ(button.control.LookState(), sequence.state);
-        EXPECT_EQ(button.ports.paints, sequence.paints);
-        EXPECT_EQ(button.clicks, sequence.clicks);
-        EXPECT_EQ(button.ports.lavenderOnTop, sequence.lavender);
+        const Recorder& ports = button.ports;
+        EXPECT_EQ(std::tuple(button.control.LookState(), ports.paints, button.clicks, ports.lavenderOnTop),
+                  std::tuple(sequence.state, sequence.paints, sequence.clicks, sequence.lavender));
         EXPECT_FLOAT_EQ(button.control.Label().top, 80.0f);  // the plan places the caption
     }
 }
@@ -166,10 +166,9 @@ TEST(CommandProperties, RoundTrips) {
         first.control.UserControl_WriteProperties(written);
         EXPECT_EQ(Values(written.Values().begin(), written.Values().end()), c.written);
         Button second(&written);
-        EXPECT_EQ(second.control.Caption(), c.caption);
-        EXPECT_EQ(second.control.Visible(), c.visible);
-        EXPECT_EQ(second.control.FontColour(), c.colour);
-        EXPECT_EQ(second.control.Enabled(), c.enabled);
+        CommandControl& read = second.control;
+        EXPECT_EQ((std::tuple{read.Caption(), read.Visible(), read.FontColour(), read.Enabled()}),
+                  std::tuple(std::string(c.caption), c.visible, c.colour, c.enabled));
     }
 }
 

@@ -29,8 +29,8 @@ TEST(PaintPlan, A1215By375Face) {
         EXPECT_EQ(ToPixels(plan.pieces[i].destination), expected[i][1]) << i;
     }
     ASSERT_TRUE(plan.gradient);
-    EXPECT_EQ(plan.gradient->vertices[0], (TriVertex{0, 0, 0xFF00, 0xFF00, 0xFF00, 0}));
-    EXPECT_EQ(plan.gradient->vertices[1], (TriVertex{80, 24, 0xC600, 0xC500, 0xD700, 0}));
+    EXPECT_EQ(plan.gradient->vertices, (std::array<TriVertex, 2>{TriVertex{0, 0, 0xFF00, 0xFF00, 0xFF00, 0},
+                                                                  {80, 24, 0xC600, 0xC500, 0xD700, 0}}));
     EXPECT_FLOAT_EQ(plan.labelTop, 80.0f);
     EXPECT_FLOAT_EQ(Plan(1215, 376).labelTop, 80.5f);  // single precision, not rounded
 }

@@ -86,9 +86,8 @@ TEST_F(SettingsFormTest, AReleaseOverAButtonThatNoPressOnItBeganClicksNothing) {
             test::MouseButton(up);
             PumpFor(100);
             ASSERT_TRUE(form_->IsOpen()) << start.x;
-            EXPECT_EQ(platform_.log, Calls{}) << start.x << " onto button " << GetDlgCtrlID(button);
-            EXPECT_EQ(values_.BgmKind, 0);  // nor the music row the press began on
-            EXPECT_EQ(GetCapture(), nullptr);
+            EXPECT_EQ(std::tuple(platform_.log, values_.BgmKind, GetCapture()), std::tuple(Calls{}, 0, HWND{}))
+                << start.x << " onto button " << GetDlgCtrlID(button);  // nor the music row the press began on
         }
     }
     // A press that began on the button clicks it once, and gives it the focus.
