@@ -211,17 +211,14 @@ TEST(RunAnimation, EachMonitorPrimaryFirstHasItsOwnAnchorsFromItsCentreWithinIts
     EXPECT_EQ(random.next, 27u);                        // three monitors of three anchors, in that order
     // Over many frames every monitor draws its own frames and its anchors bounce off its own edges.
     EXPECT_EQ(std::tuple(monitors.frames, monitors.sameFrames, monitors.inside), std::tuple(2000, true, true));
-    const std::int32_t centres[][2] = {{1500, 750}, {450, 1200}, {225, 225}};
-    for (int m = 0; m < 3; ++m) {
-        const AnchorState& a = first.Monitors[m].Anchors;
-        for (int k = 0; k < kAnchorCount; ++k) {
-            EXPECT_EQ(std::tuple(a.PosX[k] - a.VelX[k], a.PosY[k] - a.VelY[k]), std::tuple(centres[m][0], centres[m][1]));
-        }
-        // Monitor m's anchor k drew r, mx and my from draws 9m + 3k to 9m + 3k + 2.
+    const float sizes[][2] = {{3000, 1500}, {900, 2400}, {450, 450}};
+    for (int m = 0; m < 3; ++m) {  // monitor m drew from draws 9m to 9m + 8, from its own centre, then moved once
         ScriptedRandom same(std::vector<double>(draws.begin() + 9 * m, draws.begin() + 9 * m + 9));
-        AnchorState expected;
-        StartAnchors(expected, 1, 1, same);
-        EXPECT_EQ(std::tuple(a.VelX, a.VelY), std::tuple(expected.VelX, expected.VelY)) << m;
+        AnchorState e;
+        StartAnchors(e, sizes[m][0], sizes[m][1], same);
+        MoveAnchors(e, sizes[m][0], sizes[m][1]);
+        const AnchorState& a = first.Monitors[m].Anchors;
+        EXPECT_EQ(std::tuple(a.PosX, a.PosY, a.VelX, a.VelY), std::tuple(e.PosX, e.PosY, e.VelX, e.VelY)) << m;
     }
 }
 
