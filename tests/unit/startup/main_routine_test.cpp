@@ -49,7 +49,6 @@ TEST(Main, DispatchesOnTheModeLetter) {
     const Calls saver = {kFindSaver, kFindSettings, "settings", "cursor 0", "spi 97 4294967295", "saver"};
     const std::pair<const char*, Calls> cases[] = {
         {"/s", saver},
-        {"-S extra", saver},
         {"", {kFindSaver, kFindSettings, "settings", "saver"}},  // by hand: cursor and system untouched
         {"/c", {kFindSaver, kFindSettings, "settings", "dialog", "end"}},
         {"/p 1234", {kFindSaver, kFindSettings, "preview 1234"}},  // no settings read
