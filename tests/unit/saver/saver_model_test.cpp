@@ -343,13 +343,16 @@ Log Join(Log a, const Log& b) {
     return a;
 }
 
+const Log kLoad = {"CoverScreen", "CoverWindowWithDisplay", "Copy 0 800 380 320 320", "Refresh 0", "Keep"};
+const Log kCdEnd = Join({"Timer2 off", "CdClose"}, kEnd);
+
 TEST(SaverFormLoad, StepsInOrderMusicByKindAndFileNameThenFramesUntilAKeyEndsIt) {
     // music: started between keeping the background and showing; end: what the end runs.
     using Case = std::tuple<std::string, std::int16_t, std::string, Log, Log>;
     const Log mp3 = {"Mp3Open", "Timer1 on"};
     const Case cases[] = {
         {"S", 0, "C:\\a.mp3", {}, kEnd},
-        {"S", 1, "", {"CdOpen", "Timer2 on"}, Join({"Timer2 off", "CdClose"}, kEnd)},
+        {"S", 1, "", {"CdOpen", "Timer2 on"}, kCdEnd},
         {"S", 2, "C:\\m\\A.WaV", {"WavPlay"}, Join({"WavStop"}, kEnd)},
         {"S", 2, "\xE6\x9B\xB2.Mp3", mp3, Join({"Mp3Close"}, kEnd)},  // the last three characters, not bytes
         {"S", 2, "a.mp3.txt", {}, kEnd},
@@ -362,17 +365,14 @@ TEST(SaverFormLoad, StepsInOrderMusicByKindAndFileNameThenFramesUntilAKeyEndsIt)
         Saver saver(kind, file, mode);
         saver.event = [&] { saver.controller.Form_KeyDown(32, 0); };
         saver.controller.Form_Load();
-        const Log load = {"CoverScreen", "CoverWindowWithDisplay", "Copy 0 800 380 320 320", "Refresh 0", "Keep"};
-        EXPECT_EQ(saver.log, Join(Join(load, music), Join({"Show", "Topmost", "frame"}, end))) << file;
+        EXPECT_EQ(saver.log, Join(Join(kLoad, music), Join({"Show", "Topmost", "frame"}, end))) << file;
         EXPECT_EQ(saver.frames, 3);  // the loop left right after the event pass that ended it
         EXPECT_EQ(saver.cursor, mode == "S" ? 0 : -1);  // the count ShowCursor handed back is kept
     }
 }
 
 TEST(SaverFormLoad, EveryFailingStepOfLoadAndShutDownIsSkipped) {
-    const Log all = {"CoverScreen", "CoverWindowWithDisplay", "Copy 0 800 380 320 320", "Refresh 0", "Keep", "CdOpen",
-                     "Timer2 on", "Show", "Topmost", "frame", "Timer2 off", "CdClose", "SPI 97 0", "Cursor -1",
-                     "SPI 17 1", "Unload", "End"};
+    const Log all = Join(Join(kLoad, {"CdOpen", "Timer2 on", "Show", "Topmost", "frame"}), kCdEnd);
     for (const std::string& failing : all) {
         Saver saver(1);
         saver.failing.insert(failing == "frame" || failing == "End" ? "" : failing);
@@ -404,9 +404,8 @@ TEST(SaverFormLoad, PictureCentredOnEachMonitorHalvesToEvenAndANewLayoutIsCovere
 }
 
 TEST(SaverKeyDown, ArrowsChangeTheCdTrackOnlyWithCdMusic) {
-    const Log cdEnd = Join({"Timer2 off", "CdClose"}, kEnd);
     const std::tuple<std::int16_t, std::int16_t, Log> cases[] = {
-        {1, kKeyLeft, {"CdPrevious"}}, {1, kKeyRight, {"CdNext"}}, {1, 38, cdEnd}, {1, 27, cdEnd},
+        {1, kKeyLeft, {"CdPrevious"}}, {1, kKeyRight, {"CdNext"}}, {1, 38, kCdEnd}, {1, 27, kCdEnd},
         {0, kKeyLeft, kEnd},           {2, kKeyRight, kEnd}};
     for (const auto& [kind, key, log] : cases) {
         Saver saver(kind);
@@ -424,7 +423,7 @@ TEST(SaverTimers, Timer1RewindsTheMp3AndTimer2PollsWhileTheCdAnswersThenTheEndCl
         saver.controller.Timer2_Timer();
         saver.controller.EndSaver();
         const Log polled = {"Mp3Rewind", "CdPoll", answers ? "Timer2 on" : "Timer2 off"};
-        EXPECT_EQ(saver.log, Join(polled, answers ? Join({"Timer2 off", "CdClose"}, kEnd) : kEnd));
+        EXPECT_EQ(saver.log, Join(polled, answers ? kCdEnd : kEnd));
     }
 }
 
