@@ -61,12 +61,9 @@ struct SimulatedSaver : DrawingSurface, EventYield, FrameWaitPort {
     Ticks Now() override { return now; }
     std::optional<Ticks> WaitUntil(Ticks due) override {
         journal += 'W';
-        if (next < events.size() && events[next].first < due) {
-            now = std::max(now, events[next].first);
-            return std::nullopt;
-        }
-        now = std::max(now, due);
-        return due;
+        const bool event = next < events.size() && events[next].first < due;  // it ends the wait
+        now = std::max(now, event ? events[next].first : due);
+        return event ? std::nullopt : std::optional(due);
     }
 
     AnimationState& animation;
