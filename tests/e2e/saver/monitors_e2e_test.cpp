@@ -69,7 +69,6 @@ protected:
         if (!IsSkipped()) SetLayout(kSideBySide, kSideBySideRects);
     }
 
-    // Starts the saver and waits until its windows cover `monitors` exactly.
     bool CoveredBy(LaunchedProcess& saver, const Rects& monitors) {
         return WaitUntil([&] { return WindowRects(saver) == monitors; }, kStartTimeout);
     }
