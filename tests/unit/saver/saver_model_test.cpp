@@ -355,9 +355,7 @@ TEST(SaverFormLoad, StepsInOrderMusicByKindAndFileNameThenFramesUntilAKeyEndsIt)
         {"S", 1, "", {"CdOpen", "Timer2 on"}, kCdEnd},
         {"S", 2, "C:\\m\\A.WaV", {"WavPlay"}, Join({"WavStop"}, kEnd)},
         {"S", 2, "\xE6\x9B\xB2.Mp3", mp3, Join({"Mp3Close"}, kEnd)},  // the last three characters, not bytes
-        {"S", 2, "a.mp3.txt", {}, kEnd},
-        {"S", 2, "a.wav ", {}, kEnd},
-        {"S", 3, "C:\\a.wav", {}, kEnd},
+        {"S", 2, "a.mp3.txt", {}, kEnd}, {"S", 2, "a.wav ", {}, kEnd}, {"S", 3, "C:\\a.wav", {}, kEnd},
         {"", 0, "", {}, kByHand},
         {"", 2, "C:\\m\\bmp3", mp3, Join({"Mp3Close"}, kByHand)},  // no dot needed
     };
