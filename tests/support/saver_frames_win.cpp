@@ -57,6 +57,23 @@ std::vector<int> SaverFramesShown(const std::vector<ScreenPixels>& pictures, flo
     return matcher.found;
 }
 
+SaverLook LookOf(const ScreenPixels& shown, const ScreenPixels& earth, int left, int top) {
+    SaverLook look;
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            const std::uint32_t c = shown.At(x, y), px = x - left, py = y - top;  // beyond the left: huge
+            if (px < std::uint32_t(earth.width) && py < std::uint32_t(earth.height)) {
+                look.earthShown += c == earth.At(px, py) && c != 0;
+                look.earthChanged += c != earth.At(px, py);
+            } else if (c) {
+                look.stray += !SingleChannel(c);
+                ++look.channels[c > 0xFFFF ? 0 : c > 0xFF ? 1 : 2];
+            }
+        }
+    }
+    return look;
+}
+
 void ExpectTheSaversLook(int left, int top, int width, int height, int linePixels) {
     const ScreenPixels earth = PixelsOfBitmap(LoadPictureResource(IDR_EARTH_PICTURE).bitmap.get());
     ASSERT_EQ(earth.width, 320);
@@ -64,22 +81,10 @@ void ExpectTheSaversLook(int left, int top, int width, int height, int linePixel
     Sleep(300);
     ASSERT_EQ(first.width, width);
     EXPECT_NE(first.pixels, CaptureDc(nullptr, left, top, width, height).pixels) << left << ": the lines do not move";
-    const int earthLeft = (width - 320) / 2, earthTop = (height - 320) / 2;
-    int earthPixels = 0, channels[3] = {}, stray = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t c = first.At(x, y), px = x - earthLeft, py = y - earthTop;
-            if (px < 320 && py < 320) {
-                earthPixels += c == earth.At(px, py) && c != 0;
-            } else if (c) {  // black, or a pure red, green or blue line
-                stray += !SingleChannel(c);
-                ++channels[c > 0xFFFF ? 0 : c > 0xFF ? 1 : 2];
-            }
-        }
-    }
-    EXPECT_GT(earthPixels, 320 * 320 / 4) << left;  // the lines cover part of it
-    EXPECT_EQ(stray, 0) << left;
-    EXPECT_GT(std::min({channels[0], channels[1], channels[2]}), linePixels) << left;
+    const SaverLook look = LookOf(first, earth, (width - 320) / 2, (height - 320) / 2);
+    EXPECT_GT(look.earthShown, 320 * 320 / 4) << left;  // the lines cover part of it
+    EXPECT_EQ(look.stray, 0) << left;
+    EXPECT_GT(std::min({look.channels[0], look.channels[1], look.channels[2]}), linePixels) << left;
 }
 
 }  // namespace spindle::test

@@ -19,9 +19,7 @@ struct ScreenPixels {
 
 // A rectangle of `source` (the screen's DC when null).
 ScreenPixels CaptureDc(HDC source, int left, int top, int width, int height);
-// The whole primary screen.
 ScreenPixels CaptureScreen();
-// The screen under a window's rectangle.
 ScreenPixels CaptureWindow(HWND window);
 // A bitmap's pixels (it must not be selected into a DC).
 ScreenPixels PixelsOfBitmap(HBITMAP bitmap);

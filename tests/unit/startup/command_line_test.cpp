@@ -8,13 +8,9 @@ namespace {
 
 TEST(ArgumentText, FollowsTheProgramPathQuotedOrNot) {
     const std::pair<const char*, const char*> cases[] = {
-        {R"("C:\Program Files\Spindlewave.scr"   /p 1234)", "/p 1234"},
-        {R"("C:\x y\Spindlewave.scr"/c:55)", "/c:55"},
-        {"Spindlewave.scr\t \t-s  ", "-s  "},
-        {R"("C:\Spindlewave.scr")", ""},
-        {"Spindlewave.scr    ", ""},
-        {R"("unterminated /s)", ""},
-        {"", ""},
+        {R"("C:\Program Files\Spindlewave.scr"   /p 1234)", "/p 1234"}, {R"("C:\x y\Spindlewave.scr"/c:55)", "/c:55"},
+        {"Spindlewave.scr\t \t-s  ", "-s  "}, {R"("C:\Spindlewave.scr")", ""}, {"Spindlewave.scr    ", ""},
+        {R"("unterminated /s)", ""}, {"", ""},
     };
     for (const auto& [line, text] : cases) EXPECT_EQ(ArgumentText(line), text) << line;
 }

@@ -25,8 +25,7 @@ void Pump(DWORD milliseconds) {
 TEST(PreviewForm, ShowsThePictureAtItsOwnSizeFromTheTopLeftBlackBeyondAndCut) {
     const DecodedPicture decoded = LoadPictureResource(IDR_PREVIEW_PICTURE);
     const test::ScreenPixels picture = test::PixelsOfBitmap(decoded.bitmap.get());
-    ASSERT_EQ(picture.width, 152);
-    ASSERT_EQ(picture.height, 112);
+    ASSERT_EQ(std::pair(picture.width, picture.height), std::pair(152, 112));
     static ScopedBrush magenta(CreateSolidBrush(RGB(255, 0, 255)));  // shows where the form fails to cover
     WNDCLASSW boxClass{};
     boxClass.lpfnWndProc = &DefWindowProcW;
@@ -46,8 +45,7 @@ TEST(PreviewForm, ShowsThePictureAtItsOwnSizeFromTheTopLeftBlackBeyondAndCut) {
         ASSERT_NE(FindWindowExW(box, nullptr, L"Spindlewave_R", L"Preview Window"), nullptr);
         EXPECT_EQ(LoadedFormCount(), 1);  // 1: the last box's form unloaded with its box
         const test::ScreenPixels shown = test::CaptureWindow(box);
-        ASSERT_EQ(shown.width, width);
-        ASSERT_EQ(shown.height, height);
+        ASSERT_EQ(std::pair(shown.width, shown.height), std::pair(width, height));
         int wrong = 0;
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) wrong += shown.At(x, y) != (x < 152 && y < 112 ? picture.At(x, y) : 0);

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "resource_ids.h"
-#include "support/screen_pixels_win.h"
+#include "support/saver_frames_win.h"
 
 namespace spindle {
 namespace {
 
-std::uint32_t At(const PersistentImage& image, int x, int y) {
-    return image.Pixels()[y * image.WidthPixels() + x] & 0xFFFFFF;
+test::ScreenPixels Shown(const PersistentImage& image) {
+    return test::CaptureDc(image.Dc(), 0, 0, image.WidthPixels(), image.HeightPixels());
 }
 
 struct OneFrame : EventYield {
@@ -43,25 +43,14 @@ TEST(SaverFrame, OnEachMonitorThePictureCentredOrCutBlackElsewhereAndLinesInAllT
     RunAnimation(animation, display, stop, unpaced, random, 1);
     for (int m = 0; m < 3; ++m) {
         const auto [width, height, left, top] = monitors[m];
-        for (bool cleared : {false, true}) {  // the frame, then the picture alone that Cls restores
-            int wrong = 0, stray = 0, covered = 0, channels[3] = {};
-            for (int y = 0; y < height; ++y) {
-                for (int x = 0; x < width; ++x) {
-                    const int px = x - left, py = y - top;
-                    const std::uint32_t c = At(display.At(m).Image(), x, y);
-                    const bool inside = px >= 0 && py >= 0 && px < 320 && py < 320;
-                    wrong += cleared && c != (inside ? earth.At(px, py) : 0);
-                    covered += inside && c != earth.At(px, py);
-                    stray += !inside && !test::SingleChannel(c);
-                    if (!inside && c) ++channels[c > 0xFFFF ? 0 : c > 0xFF ? 1 : 2];
-                }
-            }
-            EXPECT_EQ(std::pair(wrong, stray), std::pair(0, 0)) << width << " " << cleared;
-            if (!cleared && width == 1920) {
-                EXPECT_GT(std::min({channels[0], channels[1], channels[2]}), 1000);
-                EXPECT_GT(covered, 100);  // lines lie over the picture too
-            }
-            display.At(m).Cls();
+        const test::SaverLook frame = test::LookOf(Shown(display.At(m).Image()), earth, left, top);
+        display.At(m).Cls();  // the picture alone again
+        const test::SaverLook picture = test::LookOf(Shown(display.At(m).Image()), earth, left, top);
+        EXPECT_EQ(std::tuple(frame.stray, picture.earthChanged, picture.stray, picture.channels),
+                  std::tuple(0, 0, 0, std::array<int, 3>{})) << width;
+        if (width == 1920) {  // lines of each colour, over the picture too
+            EXPECT_GT(std::min({frame.channels[0], frame.channels[1], frame.channels[2]}), 1000);
+            EXPECT_GT(frame.earthChanged, 100);
         }
     }
 }
@@ -72,8 +61,9 @@ TEST(PersistentImage, LinesTakeTwipsAndUndrawableInputIsHarmless) {
         PersistentImage image;
         ASSERT_TRUE(image.Resize(100, 50, twipsPerPixel, twipsPerPixel));
         image.Line(x1, y, x2, y, 0x0000FF);  // GDI order: red in the low byte
-        for (int x = 0; x < 100; ++x) EXPECT_EQ(At(image, x, 20), x >= 10 && x <= 89 ? 0xFF0000u : 0u) << x;
-        EXPECT_EQ(At(image, 50, 19) | At(image, 50, 21), 0u);
+        const test::ScreenPixels shown = Shown(image);
+        for (int x = 0; x < 100; ++x) EXPECT_EQ(shown.At(x, 20), x >= 10 && x <= 89 ? 0xFF0000u : 0u) << x;
+        EXPECT_EQ(shown.At(50, 19) | shown.At(50, 21), 0u);
     }
     PersistentImage empty;
     for (auto [width, height] : {std::pair{0, 0}, std::pair{-5, 10}, std::pair{10, 0}})
@@ -90,7 +80,7 @@ TEST(PersistentImage, LinesTakeTwipsAndUndrawableInputIsHarmless) {
     image.Line(-huge, -huge, huge, huge, 0xFFFFFF);  // clipped, not wrapped round
     image.Line(nan, 0, 300, nan, 0xFFFFFF);
     image.Line(-1e9, 150, 1e9, 150, 0x0000FF);
-    EXPECT_EQ(At(image, 15, 10), 0xFF0000u);
+    EXPECT_EQ(Shown(image).At(15, 10), 0xFF0000u);
 }
 
 TEST(DecodePicture, MissingOrBrokenPicturesGiveNothing) {
