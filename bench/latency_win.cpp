@@ -12,21 +12,10 @@
 #include <vector>
 
 #include "bench_clock_win.h"
+#include "support/launched_process_win.h"
+#include "support/real_input_win.h"
 
 namespace {
-
-BOOL CALLBACK NoteShownSaverWindow(HWND window, LPARAM shown) {
-    wchar_t caption[32] = {};
-    GetWindowTextW(window, caption, 32);
-    if (IsWindowVisible(window) && std::wstring(caption) == L"Spindlewave_Main") *reinterpret_cast<bool*>(shown) = true;
-    return TRUE;
-}
-
-bool SaverWindowShown() {
-    bool shown = false;
-    EnumWindows(&NoteShownSaverWindow, reinterpret_cast<LPARAM>(&shown));
-    return shown;
-}
 
 COLORREF CentrePixel() {
     HDC screen = GetDC(nullptr);
@@ -52,13 +41,9 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> firstFrame, keyToGone, keyToExit;
     for (int run = 0; run < runs; ++run) {
         const COLORREF before = CentrePixel();
-        std::wstring commandLine = L"\"" + saver + L"\" /s";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
         const double start = Now();
-        if (!CreateProcessW(saver.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process)) {
+        spindle::test::LaunchedProcess process(saver, L"/s");
+        if (!process.Handle()) {
             std::printf("cannot start the saver\n");
             return 1;
         }
@@ -71,25 +56,17 @@ int wmain(int argc, wchar_t** argv) {
             }
         }
         Sleep(1500);
-        INPUT key[2]{};
-        key[0].type = INPUT_KEYBOARD;
-        key[0].ki.wVk = VK_SPACE;
-        key[1] = key[0];
-        key[1].ki.dwFlags = KEYEVENTF_KEYUP;
         const double pressed = Now();
-        SendInput(2, key, sizeof(INPUT));
+        spindle::test::PressKey(VK_SPACE);
         double gone = -1;
         while (Now() - pressed < 10000) {
-            if (!SaverWindowShown()) {
+            if (process.VisibleWindows(L"Spindlewave_Main").empty()) {
                 gone = Now() - pressed;
                 break;
             }
         }
-        const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+        const bool ended = process.WaitForExit(10000);  // or ended by the destructor
         const double exited = Now() - pressed;
-        if (!ended) TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
         std::printf("run %d: first frame %.1f ms, key to window gone %.1f ms, key to exit %.1f ms%s\n", run + 1, shown,
                     gone, exited, ended ? "" : " (did not end)");
         if (shown >= 0) firstFrame.push_back(shown);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench_clock_win.h"
+#include "support/launched_process_win.h"
 #include "support/real_input_win.h"
 #include "support/saver_frames_win.h"
 #include "support/screen_pixels_win.h"
@@ -36,29 +37,20 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring saver = argv[1];
     const int seconds = argc > 2 ? std::max(1, _wtoi(argv[2])) : 10;
-    std::wstring commandLine = L"\"" + saver + L"\" /s";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(saver.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    spindle::test::LaunchedProcess process(saver, L"/s");
+    if (!process.Handle()) {
         std::printf("cannot start the saver\n");
         return 1;
     }
-    HWND window = nullptr;
-    for (int i = 0; i < 750 && !(window && IsWindowVisible(window)); ++i, Sleep(20)) {
-        window = FindWindowW(nullptr, L"Spindlewave_Main");
-    }
+    process.WaitForWindow(L"Spindlewave_Main", spindle::test::kStartTimeout);
     Sleep(1500);
     std::vector<spindle::test::ScreenPixels> pictures{spindle::test::CaptureScreen()};
-    const double cpuStart = CpuMilliseconds(process.hProcess), start = Now();
+    const double cpuStart = CpuMilliseconds(process.Handle()), start = Now();
     Sleep(static_cast<DWORD>(seconds) * 1000);
-    const double cpuEnd = CpuMilliseconds(process.hProcess), end = Now();
+    const double cpuEnd = CpuMilliseconds(process.Handle()), end = Now();
     pictures.push_back(spindle::test::CaptureScreen());
     spindle::test::PressKey(VK_SPACE);
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    process.WaitForExit(10000);  // or ended by the destructor
 
     const std::vector<int> frames = spindle::test::SaverFramesShown(pictures, 1, 20000);
     const double wall = (end - start) / 1000;

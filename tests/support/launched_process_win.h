@@ -32,6 +32,8 @@ public:
     DWORD ExitCode() const;
     bool Running() const;
     void Kill();
+    // The process handle (null when it never started), e.g. for GetProcessTimes.
+    HANDLE Handle() const { return process_; }
 
     // A visible or hidden top-level window of this process with the given caption, waited for.
     HWND WaitForWindow(const std::wstring& caption, DWORD milliseconds) const;
