@@ -127,11 +127,10 @@ public:
             if (!window->Create()) break;
             windows_.push_back(std::move(window));
         }
-        used_ = std::min(windows_.size(), covered_.size());
-        bool placed = used_ == covered_.size();
+        bool placed = Used() == covered_.size();
         for (std::size_t i = 0; i < windows_.size(); ++i) {
             HWND window = windows_[i]->Window();
-            if (i >= used_) {
+            if (i >= Used()) {
                 ShowWindow(window, SW_HIDE);
                 continue;
             }
@@ -142,8 +141,8 @@ public:
         if (!placed) Fail("cover");
     }
     void CoverWindowWithDisplay() override {
-        std::vector<PixelSize> sizes(used_);
-        for (std::size_t i = 0; i < used_; ++i) {
+        std::vector<PixelSize> sizes(Used());
+        for (std::size_t i = 0; i < Used(); ++i) {
             RECT client{};
             GetClientRect(windows_[i]->Window(), &client);
             sizes[i] = {client.right, client.bottom};
@@ -166,10 +165,10 @@ public:
     bool Timer2Enabled() override { return timer2_; }
     void ShowNormal() override {
         // The primary monitor's window last, so that it is the active one.
-        for (std::size_t i = used_; i-- > 0;) ShowWindow(windows_[i]->Window(), SW_SHOWNORMAL);
+        for (std::size_t i = Used(); i-- > 0;) ShowWindow(windows_[i]->Window(), SW_SHOWNORMAL);
     }
     void MakeTopmost() override {
-        for (std::size_t i = 0; i < used_; ++i) {
+        for (std::size_t i = 0; i < Used(); ++i) {
             SetWindowPos(windows_[i]->Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
         }
     }
@@ -188,6 +187,8 @@ public:
 
 private:
     HWND Primary() const { return windows_.empty() ? nullptr : windows_[0]->Window(); }
+    // The windows on a monitor of the covered layout (one may have failed to be made).
+    std::size_t Used() const { return std::min(windows_.size(), covered_.size()); }
 
     void ShowDisplays() {
         for (int m = 0; m < display_.MonitorCount(); ++m) display_.At(m).ShowOn(windows_[m]->Window());
@@ -213,7 +214,6 @@ private:
     FrameWait frameWait_;
     SaverController controller_;
     std::vector<std::unique_ptr<MonitorWindow>> windows_;  // the primary monitor's first
-    std::size_t used_ = 0;                                 // windows on a monitor of the layout
     MonitorLayout covered_;
     bool loaded_ = false;
     bool pressed_ = false;
