@@ -30,8 +30,6 @@ public:
 
     // Raised when the left button goes down and up again over the control.
     std::function<void()> onClick;
-    // Raised by the second press of a double-click, which raises no second Click.
-    std::function<void()> onDblClick;
     // The pointer over the control; null for the container's own.
     HCURSOR cursor = nullptr;
 

@@ -103,13 +103,9 @@ void WindowlessHost::OnButtonDown(UINT message, POINT point) {
     if (message == WM_LBUTTONDOWN) {
         pressed_ = ControlAt(point);
     } else if (message == WM_LBUTTONDBLCLK) {
-        // The second press of a double-click: DblClick now, and no Click at its release.
+        // The second press of a double-click is a DblClick, which no control here handles: no
+        // Click at its release.
         pressed_ = nullptr;
-        WindowlessControl* control = ControlAt(point);
-        if (control && control->onDblClick) {
-            std::function<void()> dblClick = control->onDblClick;
-            dblClick();
-        }
     }
 }
 
