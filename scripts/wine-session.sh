@@ -96,6 +96,13 @@ if [ ! -f "$prefix_dir/fonts-substituted" ]; then
   LC_ALL=C.UTF-8 /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
     /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1 </dev/null && touch "$prefix_dir/fonts-substituted"
 fi
+# Our users run Windows 10 and 11, where desktop composition is always on; Wine's default prefix
+# reports Windows 7, where it is off and the frames take another path. (A test that wants the
+# Windows 7 path names its own program under HKCU\Software\Wine\AppDefaults.)
+if [ ! -f "$WINEPREFIX/.spindle-windows-10" ]; then
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1 </dev/null \
+    && touch "$WINEPREFIX/.spindle-windows-10"
+fi
 /usr/lib/wine/wineserver -p
 /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include "saver/event_yield.h"
 
@@ -21,31 +20,52 @@ int RefreshesPerStep(int refreshRate);
 // N refreshes in ticks, rounded to the nearest tick: the time from one step to the next.
 Ticks StepPeriod(int refreshRate);
 
-// How the platform waits between frames.
+// One refresh in ticks, rounded to the nearest tick, at least one.
+Ticks RefreshPeriod(int refreshRate);
+
+// What the platform offers for waiting between frames.
 class FrameWaitPort {
 public:
     virtual ~FrameWaitPort() = default;
-    // The display's refresh rate in hertz as the system reports it (0 or 1: unknown).
+    // The display's refresh rate in hertz as last read (0 or 1: unknown). Read again by the platform
+    // whenever the monitors change; asked once a step.
     virtual int RefreshRate() = 0;
     // A steady clock.
     virtual Ticks Now() = 0;
-    // Sleeps until `due`, unless input, a message or a timer tick arrives first: then it returns
-    // nothing at once. Otherwise it returns the moment the next step counts from: `due` itself for
-    // a timer, the refresh it woke on for a wait that follows the display. Once `due` has passed it
-    // returns without sleeping, events or not.
-    virtual std::optional<Ticks> WaitUntil(Ticks due) = 0;
+    // Whether a desktop compositor puts the frames on the screen.
+    virtual bool CompositionOn() = 0;
+    // Blocks until the compositor's next refresh, if the compositor blocks at all (some return at
+    // once: a remote session, a display that is off). False: the call failed.
+    virtual bool WaitForComposedRefresh() = 0;
+    // Input, a message or a timer tick is waiting to be handled.
+    virtual bool EventsWaiting() = 0;
+    // Sleeps on a high-resolution timer until `due` unless input, a message or a timer tick comes
+    // first. True: `due` came (at once if it has passed); false: events are waiting.
+    virtual bool SleepUntil(Ticks due) = 0;
 };
 
 // No wait at all: frames as fast as they can be drawn, for pictures and measurements off screen.
+// Its clock only moves when a step is waited for, and then to the step's due time.
 class NoFrameWait : public FrameWaitPort {
 public:
     int RefreshRate() override { return 0; }
-    Ticks Now() override { return 0; }
-    std::optional<Ticks> WaitUntil(Ticks due) override { return due; }
+    Ticks Now() override { return now_; }
+    bool CompositionOn() override { return false; }
+    bool WaitForComposedRefresh() override { return false; }
+    bool EventsWaiting() override { return false; }
+    bool SleepUntil(Ticks due) override {
+        now_ = due;
+        return true;
+    }
+
+private:
+    Ticks now_ = 0;
 };
 
-// The wait between one frame and the next. No catch-up: a frame that overran its step is followed
-// by the next one at once, and the schedule counts afresh from there.
+// The wait between one frame and the next. Steps keep to a grid of refreshes: with a compositor
+// each step starts on the refresh it woke on (the flush's return), otherwise on the timer's due
+// time. A frame that overran its step is followed at once, and the step after that is again on the
+// grid; there is no catch-up and never a busy wait.
 class FramePacer {
 public:
     // The first step is due one period from now.
@@ -57,7 +77,12 @@ public:
     void WaitForNextStep(EventYield& events, const bool& running);
 
 private:
+    // A new refresh rate (the monitors changed) takes effect from the step now waited for.
+    void FollowRefreshRate();
+
     FrameWaitPort& port_;
+    int refreshRate_;
+    Ticks refresh_;
     Ticks period_;
     Ticks due_;
 };

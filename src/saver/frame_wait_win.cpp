@@ -12,13 +12,6 @@ namespace {
 // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION (Windows 10 1803 on); older headers and systems lack it.
 constexpr DWORD kHighResolutionTimer = 0x00000002;
 
-bool CompositionOn() {
-    BOOL enabled = FALSE;
-    return SUCCEEDED(DwmIsCompositionEnabled(&enabled)) && enabled;
-}
-
-bool EventsWaiting() { return HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0; }
-
 }  // namespace
 
 FrameWait::FrameWait() {
@@ -29,16 +22,20 @@ FrameWait::FrameWait() {
         timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
         finerSystemTimer_ = timeBeginPeriod(1) == TIMERR_NOERROR;
     }
-    DEVMODEW mode{};
-    mode.dmSize = sizeof mode;
-    if (EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode) && mode.dmDisplayFrequency <= INT_MAX) {
-        refreshRate_ = static_cast<int>(mode.dmDisplayFrequency);
-    }
+    FollowDisplay();
 }
 
 FrameWait::~FrameWait() {
     if (timer_) CloseHandle(timer_);
     if (finerSystemTimer_) timeEndPeriod(1);
+}
+
+void FrameWait::FollowDisplay() {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    refreshRate_ = EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode) && mode.dmDisplayFrequency <= INT_MAX
+                       ? static_cast<int>(mode.dmDisplayFrequency)
+                       : 0;
 }
 
 Ticks FrameWait::Now() {
@@ -49,38 +46,28 @@ Ticks FrameWait::Now() {
     return counter.QuadPart / perSecond * kTicksPerSecond + counter.QuadPart % perSecond * kTicksPerSecond / perSecond;
 }
 
-std::optional<Ticks> FrameWait::WaitUntil(Ticks due) {
-    if (Now() >= due) return due;
-    return CompositionOn() ? WaitForComposition(due) : WaitForTimer(due);
+bool FrameWait::CompositionOn() {
+    BOOL enabled = FALSE;
+    return SUCCEEDED(DwmIsCompositionEnabled(&enabled)) && enabled;
 }
 
-std::optional<Ticks> FrameWait::WaitForComposition(Ticks due) {
-    // Refreshes up to the one nearest `due`; the next step counts from the refresh woken on, so the
-    // schedule follows the display and each step keeps its own refreshes.
-    const Ticks halfRefresh = kTicksPerSecond / (2 * (refreshRate_ > 1 ? refreshRate_ : 60));
-    while (Now() + halfRefresh < due) {
-        if (FAILED(DwmFlush())) return WaitForTimer(due);
-        if (EventsWaiting()) return std::nullopt;
-    }
-    return Now();
-}
+bool FrameWait::WaitForComposedRefresh() { return SUCCEEDED(DwmFlush()); }
 
-std::optional<Ticks> FrameWait::WaitForTimer(Ticks due) {
+bool FrameWait::EventsWaiting() { return HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0; }
+
+bool FrameWait::SleepUntil(Ticks due) {
     const Ticks left = due - Now();
-    if (left <= 0) return due;
+    if (left <= 0) return true;
     LARGE_INTEGER relative;
     relative.QuadPart = -left;  // negative: from now, whatever the wall clock does
     if (timer_ && SetWaitableTimer(timer_, &relative, 0, nullptr, nullptr, FALSE)) {
         const DWORD woken = MsgWaitForMultipleObjectsEx(1, &timer_, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (woken == WAIT_OBJECT_0) return due;
-        if (woken == WAIT_OBJECT_0 + 1) return std::nullopt;
+        if (woken == WAIT_OBJECT_0) return true;
+        if (woken == WAIT_OBJECT_0 + 1) return false;
     }
     // No timer: the message wait's own timeout, in whole milliseconds.
     const auto milliseconds = static_cast<DWORD>((left + kTicksPerSecond / 1000 - 1) / (kTicksPerSecond / 1000));
-    if (MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0) {
-        return std::nullopt;
-    }
-    return due;
+    return MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0;
 }
 
 }  // namespace spindle

@@ -1,11 +1,9 @@
-// The wait between frames on Windows: through desktop composition where it is on (each DwmFlush
-// returns after the next composed refresh), otherwise on a high-resolution waitable timer. Input,
-// messages and timer ticks end either wait at once.
+// The wait between frames on Windows: desktop composition's flush, a high-resolution waitable
+// timer and the message wait that input, messages and timer ticks end at once. The pacing rule
+// that chooses among them is FramePacer's.
 #pragma once
 
 #include <windows.h>
-
-#include <optional>
 
 #include "saver/frame_pacing.h"
 
@@ -18,15 +16,18 @@ public:
     FrameWait(const FrameWait&) = delete;
     FrameWait& operator=(const FrameWait&) = delete;
 
-    // The primary display's rate from EnumDisplaySettings when the wait was made (0: unreadable).
+    // Reads the primary display's refresh rate again (after the monitors changed).
+    void FollowDisplay();
+
+    // The rate read when the wait was made or at the last FollowDisplay (0: unreadable).
     int RefreshRate() override { return refreshRate_; }
     Ticks Now() override;
-    std::optional<Ticks> WaitUntil(Ticks due) override;
+    bool CompositionOn() override;
+    bool WaitForComposedRefresh() override;
+    bool EventsWaiting() override;
+    bool SleepUntil(Ticks due) override;
 
 private:
-    std::optional<Ticks> WaitForComposition(Ticks due);
-    std::optional<Ticks> WaitForTimer(Ticks due);
-
     HANDLE timer_ = nullptr;
     bool finerSystemTimer_ = false;
     LARGE_INTEGER frequency_{};

@@ -194,9 +194,12 @@ private:
         for (int m = 0; m < display_.MonitorCount(); ++m) display_.At(m).ShowOn(windows_[m]->Window());
     }
 
-    // Covers the monitors anew when they are no longer those covered.
+    // Covers the monitors anew when they are no longer those covered, and paces the steps to the
+    // refresh rate of the display as it is now (a new primary monitor may refresh at another rate).
     void FollowDisplayLayout() {
-        if (loaded_ && CurrentMonitorLayout() != covered_) controller_.Display_LayoutChanged();
+        if (!loaded_) return;
+        frameWait_.FollowDisplay();
+        if (CurrentMonitorLayout() != covered_) controller_.Display_LayoutChanged();
     }
 
     void EnableTimer(UINT_PTR id, UINT interval, bool enabled, bool& state) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "support/launched_process_win.h"
@@ -26,14 +27,16 @@ protected:
     SettingsFileFixture settings;  // no settings file: speed 1, no music
 };
 
-TEST_F(SaverE2e, DrawsAboutSixtyFramesASecondMouseMovesDoNotEndItAClickDoes) {
-    LaunchedProcess saver(SaverPath(), L"/s");
+// Starts the saver, lets it draw, and moves the mouse over about 2 s while counting the frames
+// shown (naming the frame on the screen at both ends): no more than about sixty a second, and
+// the saver still running; then a click ends it and everything is put back.
+void ExpectAboutSixtyFramesASecondUntilAClick(const std::wstring& saverPath) {
+    LaunchedProcess saver(saverPath, L"/s");
     const HWND window = saver.WaitForWindow(L"Spindlewave_Main", kStartTimeout);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartTimeout));
     Sleep(1500);  // some frames
     SetForegroundWindow(window);
     EXPECT_TRUE(SaverRunningFlag());
-    // Frames are counted by naming the frame on the screen at two moments about 2 s apart.
     const DWORD start = GetTickCount();
     std::vector<ScreenPixels> pictures{CaptureScreen()};
     for (int i = 0; i < 20; ++i, Sleep(100)) MoveMouse({100 + 75 * i, 100 + 40 * i});
@@ -47,6 +50,33 @@ TEST_F(SaverE2e, DrawsAboutSixtyFramesASecondMouseMovesDoNotEndItAClickDoes) {
     EXPECT_TRUE(saver.WaitForExit(5000) && saver.ExitCode() == 0);
     EXPECT_FALSE(SaverRunningFlag());
     EXPECT_EQ(FindWindowW(nullptr, L"Spindlewave_Main"), nullptr);
+}
+
+// As Windows 10 and 11 run it: desktop composition on (the test prefix reports Windows 10).
+TEST_F(SaverE2e, DrawsAboutSixtyFramesASecondMouseMovesDoNotEndItAClickDoes) {
+    ExpectAboutSixtyFramesASecondUntilAClick(SaverPath());
+}
+
+// As Vista and 7 run it with composition off: a copy of the saver under a name that Wine is told
+// to run as Windows 7, paced by the timer alone.
+TEST_F(SaverE2e, AsWindows7WithCompositionOffTheTimerPacesItTheSame) {
+    wchar_t temp[MAX_PATH];
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring folder = std::wstring(temp) + L"spindle-windows-7";
+    const std::wstring copy = folder + L"\\SpindlewaveWin7.scr";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(SaverPath().c_str(), copy.c_str(), FALSE));
+    const wchar_t* key = L"Software\\Wine\\AppDefaults\\SpindlewaveWin7.scr";
+    HKEY appDefaults = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &appDefaults, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t version[] = L"win7";
+    RegSetValueExW(appDefaults, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof version);
+    RegCloseKey(appDefaults);
+    ExpectAboutSixtyFramesASecondUntilAClick(copy);
+    RegDeleteKeyW(HKEY_CURRENT_USER, key);
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
