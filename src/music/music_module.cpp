@@ -91,6 +91,15 @@ void MusicModule::CdClose() {
     SendDirect("close cdaudio");
 }
 
+// "play" without a range carries on from the current position.
+void MusicModule::CdPause() { SendDirect("pause cdaudio"); }
+
+void MusicModule::CdResume() { SendDirect("play cdaudio"); }
+
+void MusicModule::Mp3Pause() { SendDirect("pause MP3Play"); }
+
+void MusicModule::Mp3Resume() { SendDirect("resume MP3Play"); }
+
 void MusicModule::Mp3Open() {
     // The quotes let the path contain blanks.
     std::string command = "open \"" + settings_.BgmFile + "\" type MPEGVideo Alias MP3Play";

@@ -30,6 +30,10 @@ public:
     void Mp3Close() override;
     void WavPlay() override;
     void WavStop() override;
+    void CdPause() override;
+    void CdResume() override;
+    void Mp3Pause() override;
+    void Mp3Resume() override;
     bool CdPolling() const override { return cdPolling_; }
 
     // -1 when the MP3 alias reports "playing", 0 otherwise.

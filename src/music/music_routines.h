@@ -16,6 +16,11 @@ public:
     virtual void Mp3Close() = 0;
     virtual void WavPlay() = 0;
     virtual void WavStop() = 0;
+    // While the display is off: the CD and the MP3 held where they are, and carried on from there.
+    virtual void CdPause() = 0;
+    virtual void CdResume() = 0;
+    virtual void Mp3Pause() = 0;
+    virtual void Mp3Resume() = 0;
     // True while the audio CD answers; left by every CdPoll.
     virtual bool CdPolling() const = 0;
 };

@@ -42,6 +42,9 @@ public:
     // Sleeps on a high-resolution timer until `due` unless input, a message or a timer tick comes
     // first. True: `due` came (at once if it has passed); false: events are waiting.
     virtual bool SleepUntil(Ticks due) = 0;
+    // Sleeps until input, a message or a timer tick is waiting (no frame is due while the display
+    // is off).
+    virtual void WaitForEvents() = 0;
 };
 
 // No wait at all: frames as fast as they can be drawn, for pictures and measurements off screen.
@@ -57,6 +60,7 @@ public:
         now_ = due;
         return true;
     }
+    void WaitForEvents() override {}
 
 private:
     Ticks now_ = 0;

@@ -70,4 +70,8 @@ bool FrameWait::SleepUntil(Ticks due) {
     return MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0;
 }
 
+void FrameWait::WaitForEvents() {
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
 }  // namespace spindle

@@ -26,6 +26,7 @@ public:
     bool WaitForComposedRefresh() override;
     bool EventsWaiting() override;
     bool SleepUntil(Ticks due) override;
+    void WaitForEvents() override;
 
 private:
     HANDLE timer_ = nullptr;

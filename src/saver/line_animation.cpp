@@ -124,6 +124,12 @@ void RunAnimation(AnimationState& state, MonitorSurfaces& monitors, EventYield& 
     FrameSegments segments;
     FramePacer pacer(frameWait);
     for (;;) {
+        if (state.Paused) {
+            frameWait.WaitForEvents();
+            events.YieldToEvents();
+            if (!state.Running) return;
+            continue;
+        }
         FollowLayout(state, monitors, random);
         const double twistAngle = TwistAngle(phase.Phase);
         for (std::size_t m = 0; m < state.Monitors.size(); ++m)

@@ -71,10 +71,12 @@ struct MonitorAnchors {
 };
 
 // Window-level state of the animation: the anchors of each monitor, in the surfaces' order; the
-// saver's shut-down clears Running.
+// saver's shut-down clears Running. While Paused (the display is off) no frame is drawn and the
+// loop waits for events alone; it goes on from where it stopped.
 struct AnimationState {
     std::vector<MonitorAnchors> Monitors;
     bool Running = false;
+    bool Paused = false;
 };
 
 struct PhaseState {
@@ -114,7 +116,8 @@ void FollowLayout(AnimationState& state, MonitorSurfaces& monitors, RandomSource
 void DrawMonitorFrame(AnchorState& anchors, DrawingSurface& surface, double twistAngle, FrameSegments& segments);
 
 // The frame loop: each step draws and shows every monitor (starting those of a new layout), yields
-// and waits for the next step (paced to the display), until Running is false after an event pass.
+// and waits for the next step (paced to the display), until Running is false after an event pass;
+// while Paused it only waits for events and handles them.
 // With one monitor, the random draws and frames are those of a single screen. An error (the phase
 // overflow) ends it by throwing; the last frame stays drawn. Allocates nothing once started,
 // unless the layout changes.

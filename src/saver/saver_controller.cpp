@@ -82,9 +82,13 @@ void SaverController::Form_KeyDown(std::int16_t keyCode, std::int16_t) {
 
 void SaverController::Display_Click() { EndSaver(); }
 
-void SaverController::Timer1_Timer() { music_.Mp3Rewind(); }
+void SaverController::Timer1_Timer() {
+    if (animation_.Paused) return;  // a held MP3 is not "playing": it must not be started again
+    music_.Mp3Rewind();
+}
 
 void SaverController::Timer2_Timer() {
+    if (animation_.Paused) return;  // nor a held CD
     music_.CdPoll();
     form_.SetTimer2Enabled(music_.CdPolling());
 }
@@ -93,6 +97,24 @@ void SaverController::Display_LayoutChanged() {
     CoverMonitors();
     RunStep([&] { form_.ShowNormal(); });
     RunStep([&] { form_.MakeTopmost(); });
+}
+
+void SaverController::Display_PowerChanged(DisplayPower power) {
+    const bool off = power == DisplayPower::Off;
+    if (off == animation_.Paused) return;
+    animation_.Paused = off;
+    HoldMusic(off);
+}
+
+void SaverController::HoldMusic(bool hold) {
+    if (settings_.BgmKind == 1) {
+        bool playing = false;  // the CD answered its last poll
+        RunStep([&] { playing = form_.Timer2Enabled(); });
+        if (playing) RunStep([&] { hold ? music_.CdPause() : music_.CdResume(); });
+    } else if (settings_.BgmKind == 2) {
+        if (FileType() == MusicFileType::Wav) RunStep([&] { hold ? music_.WavStop() : music_.WavPlay(); });
+        if (FileType() == MusicFileType::Mp3) RunStep([&] { hold ? music_.Mp3Pause() : music_.Mp3Resume(); });
+    }
 }
 
 void SaverController::EndSaver() {

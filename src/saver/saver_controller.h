@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "music/music_routines.h"
+#include "saver/display_power.h"
 #include "saver/frame_pacing.h"
 #include "saver/line_animation.h"
 #include "saver/uniform_random.h"
@@ -70,6 +71,10 @@ public:
     // The monitors changed (added, removed, resized or moved): cover the new layout, each monitor
     // with its picture; the animation starts the anchors of new or resized monitors itself.
     void Display_LayoutChanged();
+    // The display was turned off, on or dimmed: while it is off nothing is drawn and the music is
+    // held (a looping WAV stopped), so that no audio stream keeps the machine awake; keys and
+    // clicks still end the saver. On or dimmed, both carry on from where they stopped.
+    void Display_PowerChanged(DisplayPower power);
     void EndSaver();
 
     const AnimationState& Animation() const { return animation_; }
@@ -78,6 +83,8 @@ private:
     MusicFileType FileType() const { return MusicFileTypeOf(settings_.BgmFile); }
     // Load steps 1 to 5: windows, Displays, the centred pictures, shown, kept as background.
     void CoverMonitors();
+    // Holds the music while the display is off, or carries it on.
+    void HoldMusic(bool hold);
 
     SaverFormPort& form_;
     MonitorSurfaces& display_;

@@ -16,6 +16,7 @@
 #include "runtime/runtime_error.h"
 #include "runtime/screen_win.h"
 #include "runtime/system_settings_win.h"
+#include "saver/display_power_win.h"
 #include "saver/frame_wait_win.h"
 #include "saver/monitor_layout_win.h"
 #include "saver/saver_controller.h"
@@ -64,6 +65,7 @@ public:
         if (!windows_[0]->Create()) return;
         // Not every system tells its windows of a new layout (Wine does not): look twice a second too.
         SetTimer(Primary(), kLayoutCheck, 500, nullptr);
+        displayPower_ = std::make_unique<DisplayPowerNotification>(Primary());
         loaded_ = true;
         NoteFormLoaded();
         controller_.Form_Load();
@@ -96,6 +98,9 @@ public:
             case WM_DISPLAYCHANGE:
                 FollowDisplayLayout();
                 return 0;
+            case WM_POWERBROADCAST:
+                if (const auto power = DisplayPowerOfBroadcast(wParam, lParam)) controller_.Display_PowerChanged(*power);
+                return TRUE;
             case WM_CLOSE:
                 // Closed from outside: shut down as a key would, so the cursor and the system's
                 // saver state are put back.
@@ -175,6 +180,7 @@ public:
     void Unload() override {
         if (!loaded_) return;
         loaded_ = false;
+        displayPower_.reset();
         for (auto& window : windows_) {
             if (window->Window()) DestroyWindow(window->Window());
         }
@@ -218,6 +224,7 @@ private:
     SaverController controller_;
     std::vector<std::unique_ptr<MonitorWindow>> windows_;  // the primary monitor's first
     MonitorLayout covered_;
+    std::unique_ptr<DisplayPowerNotification> displayPower_;
     bool loaded_ = false;
     bool pressed_ = false;
     bool timer1_ = false;

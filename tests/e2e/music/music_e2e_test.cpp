@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 
 #include "support/launched_process_win.h"
 #include "support/real_input_win.h"
+#include "support/screen_pixels_win.h"
 #include "support/settings_file_fixture_win.h"
 
 namespace spindle {
@@ -106,6 +108,52 @@ TEST(MusicE2e, MusicIsHeardAsTheKindAndTheFileSayAndEndsWithTheSaver) {
         EXPECT_EQ(saver.process->ExitCode(), 0u) << c.name;
         Sleep(500);
         EXPECT_EQ(LoudBytesDuring(1500), 0) << c.name << " sounds on after the saver ended";
+    }
+}
+
+// Tells the saver's window that the display went off (0) or on (1), as the system does: the
+// setting lies in the saver's own memory.
+bool TellDisplayState(const test::LaunchedProcess& saver, HWND window, DWORD state) {
+    POWERBROADCAST_SETTING setting{};
+    setting.PowerSetting = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+    setting.DataLength = sizeof state;
+    std::memcpy(setting.Data, &state, sizeof state);
+    void* remote = VirtualAllocEx(saver.Handle(), nullptr, sizeof setting, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote || !WriteProcessMemory(saver.Handle(), remote, &setting, sizeof setting, nullptr)) return false;
+    DWORD_PTR answer = 0;
+    const bool told = SendMessageTimeoutW(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                                          reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &answer) != 0;
+    VirtualFreeEx(saver.Handle(), remote, 0, MEM_RELEASE);
+    return told;
+}
+
+// While the display is off the picture stands still and nothing sounds (no audio stream is left to
+// keep the machine awake); back on, both carry on; a key ends the saver while the display is off.
+TEST(MusicE2e, WhileTheDisplayIsOffNothingIsDrawnOrHeardAndBackOnBothCarryOn) {
+    if (LoudBytesDuring(0) < 0) GTEST_SKIP() << "no sound capture: run inside scripts/wine-session.sh";
+    SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
+    for (const wchar_t* name : {L"loop tone.wav", L"tone.mp3"}) {
+        const std::wstring tone = std::wstring(SPINDLE_TEST_TONE) + (std::wstring(name).ends_with(L".wav") ? L".wav" : L".mp3");
+        SaverWithMusic saver(2, name, *test::ReadFileBytes(tone));
+        ASSERT_TRUE(saver.started) << name;
+        const HWND window = saver.process->WaitForWindow(L"Spindlewave_Main", 1000);
+        EXPECT_GT(LoudBytesDuring(1500), 0) << name;
+
+        ASSERT_TRUE(TellDisplayState(*saver.process, window, 0)) << name;
+        Sleep(300);  // what was already on its way to the device
+        const test::ScreenPixels off = test::CaptureScreen();
+        EXPECT_EQ(LoudBytesDuring(1500), 0) << name << " sounds on while the display is off";
+        EXPECT_EQ(test::CaptureScreen().pixels, off.pixels) << name << " draws while the display is off";
+
+        ASSERT_TRUE(TellDisplayState(*saver.process, window, 1)) << name;
+        Sleep(300);
+        EXPECT_GT(LoudBytesDuring(1500), 0) << name << " stays silent when the display is back";
+        EXPECT_NE(test::CaptureScreen().pixels, off.pixels) << name << " stands still when the display is back";
+
+        ASSERT_TRUE(TellDisplayState(*saver.process, window, 0)) << name;
+        test::PressKey(VK_SPACE);
+        EXPECT_TRUE(saver.process->WaitForExit(5000)) << name;
+        EXPECT_EQ(saver.process->ExitCode(), 0u) << name;
     }
 }
 

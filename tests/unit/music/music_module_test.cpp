@@ -159,6 +159,17 @@ TEST(Mp3Music, OpenQuotesThePathPlaysOnlyWhenOpenedAndCloseStopsAndCloses) {
     }
 }
 
+// While the display is off the music is held where it is and carried on from there: "play" with
+// no range goes on from the CD's current position.
+TEST(HeldMusic, CdAndMp3PauseAndCarryOnFromWhereTheyWere) {
+    Rig rig;
+    rig.music.CdPause();
+    rig.music.CdResume();
+    rig.music.Mp3Pause();
+    rig.music.Mp3Resume();
+    EXPECT_EQ(rig.drive.log, (Commands{"pause cdaudio", "play cdaudio", "pause MP3Play", "resume MP3Play"}));
+}
+
 // A failed query writes nothing and keeps the last mode.
 TEST(Mp3Music, RewindRestartsFromTheStartUnlessPlaying) {
     for (auto [mode, result, restarts] :
@@ -196,7 +207,8 @@ TEST(MusicModule, ASenderThatThrowsNeverEscapesTheRoutines) {
     rig.settings = {0, 1, 2, "x.mp3"};
     for (auto routine : {&MusicModule::CdOpen, &MusicModule::CdPoll, &MusicModule::CdPreviousTrack,
                          &MusicModule::CdNextTrack, &MusicModule::CdClose, &MusicModule::Mp3Open,
-                         &MusicModule::Mp3Rewind, &MusicModule::Mp3Close}) {
+                         &MusicModule::Mp3Rewind, &MusicModule::Mp3Close, &MusicModule::CdPause,
+                         &MusicModule::CdResume, &MusicModule::Mp3Pause, &MusicModule::Mp3Resume}) {
         EXPECT_NO_THROW((rig.music.*routine)());
     }
     EXPECT_FALSE(rig.music.CdPolling());

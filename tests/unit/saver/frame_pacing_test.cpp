@@ -56,6 +56,7 @@ struct SimulatedDisplay : FrameWaitPort {
         return true;
     }
     bool EventsWaiting() override { return next < events.size() && events[next] <= now; }
+    void WaitForEvents() override { now = std::max(now, events.at(next)); }
     bool SleepUntil(Ticks due) override {
         if (++waits > kMostWaits) throw std::runtime_error("a busy wait");
         const bool event = next < events.size() && events[next] < due;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -267,7 +268,7 @@ public:
         Screen(Saver& owner, int monitor) : saver(owner), index(monitor) {}
         float ScaleWidth() override { return saver.sizes.at(index).first * 15.0f; }
         float ScaleHeight() override { return saver.sizes.at(index).second * 15.0f; }
-        void Cls() override { saver.inFrame = true; }
+        void Cls() override { saver.inFrame = true, ++saver.draws; }
         void Line(float, float, float, float, std::uint32_t) override {}
         void Refresh() override {  // a frame's own refresh follows its Cls: not journalled
             saver.inFrame ? void(saver.inFrame = false) : saver.Note("Refresh", index);
@@ -305,7 +306,7 @@ public:
     DrawingSurface& Monitor(int index) override { return screens.at(index); }
     void YieldToEvents() override {
         if (++frames == 1) Note("frame");
-        if (frames == 3 && event) event();
+        if (auto event = events.find(frames); event != events.end()) event->second();
         if (frames > 1000) throw RuntimeError(RuntimeError::Kind::Platform, "ran away");
     }
     void CdOpen() override { Note("CdOpen"); }
@@ -318,6 +319,10 @@ public:
     void Mp3Close() override { Note("Mp3Close"); }
     void WavPlay() override { Note("WavPlay"); }
     void WavStop() override { Note("WavStop"); }
+    void CdPause() override { Note("CdPause"); }
+    void CdResume() override { Note("CdResume"); }
+    void Mp3Pause() override { Note("Mp3Pause"); }
+    void Mp3Resume() override { Note("Mp3Resume"); }
     bool CdPolling() const override { return polling; }
     std::int32_t ShowCursor(std::int32_t show) override { return Note("Cursor", show), show + 1; }
     void SetSystemParameter(std::uint32_t action, std::uint32_t value) override { Note("SPI", action, value); }
@@ -328,9 +333,9 @@ public:
     bool timer2, polling = true, inFrame = false;
     std::vector<std::pair<int, int>> sizes = {{1920, 1080}};  // pixels, the primary monitor first
     std::vector<Screen> screens = {{*this, 0}, {*this, 1}, {*this, 2}};
-    int frames = 0;
+    int frames = 0, draws = 0;
     std::int32_t cursor = -1;
-    std::function<void()> event;
+    std::map<int, std::function<void()>> events;  // by event pass
     std::string mode;
     SaverController controller{*this, *this, *this, unpaced, *this, *this, settings, mode, cursor};
 };
@@ -361,7 +366,7 @@ TEST(SaverFormLoad, StepsInOrderMusicByKindAndFileNameThenFramesUntilAKeyEndsIt)
     };
     for (const auto& [mode, kind, file, music, end] : cases) {
         Saver saver(kind, file, mode);
-        saver.event = [&] { saver.controller.Form_KeyDown(32, 0); };
+        saver.events[3] = [&] { saver.controller.Form_KeyDown(32, 0); };
         saver.controller.Form_Load();
         EXPECT_EQ(saver.log, Join(Join(kLoad, music), Join({"Show", "Topmost", "frame"}, end))) << file;
         EXPECT_EQ(saver.frames, 3);  // the loop left right after the event pass that ended it
@@ -374,7 +379,7 @@ TEST(SaverFormLoad, EveryFailingStepOfLoadAndShutDownIsSkipped) {
     for (const std::string& failing : all) {
         Saver saver(1);
         saver.failing.insert(failing == "frame" || failing == "End" ? "" : failing);
-        saver.event = [&] { saver.controller.Form_KeyDown(13, 0); };
+        saver.events[3] = [&] { saver.controller.Form_KeyDown(13, 0); };
         saver.controller.Form_Load();
         EXPECT_EQ(std::pair(saver.log, saver.controller.Animation().Running), std::pair(all, false)) << failing;
     }
@@ -383,7 +388,7 @@ TEST(SaverFormLoad, EveryFailingStepOfLoadAndShutDownIsSkipped) {
 TEST(SaverFormLoad, PictureCentredOnEachMonitorHalvesToEvenAndANewLayoutIsCoveredAsTheAnimationGoesOn) {
     Saver saver;
     saver.sizes = {{1923, 1081}};
-    saver.event = [&] {  // in the third frame's event pass: a second and third monitor, the first one resized
+    saver.events[3] = [&] {  // in the third frame's event pass: a second and third monitor, the first one resized
         saver.sizes = {{1921, 1083}, {200, 150}, {1024, 768}};
         saver.controller.Display_LayoutChanged();
         saver.log.push_back("changed");
@@ -422,6 +427,58 @@ TEST(SaverTimers, Timer1RewindsTheMp3AndTimer2PollsWhileTheCdAnswersThenTheEndCl
         saver.controller.EndSaver();
         const Log polled = {"Mp3Rewind", "CdPoll", answers ? "Timer2 on" : "Timer2 off"};
         EXPECT_EQ(saver.log, Join(polled, answers ? kCdEnd : kEnd));
+    }
+}
+
+TEST(SaverDisplayPower, OffDrawsNothingAndHoldsTheMusicOnOrDimmedCarriesBothOnAKeyEndsItInEitherState) {
+    // music kind and file, whether the CD answers, a key while the display is off, what holds the
+    // music and what carries it on
+    using Case = std::tuple<std::int16_t, std::string, bool, bool, Log, Log>;
+    const Case cases[] = {
+        {0, "", true, false, {}, {}},
+        {1, "", true, false, {"CdPause"}, {"CdResume"}},
+        {1, "", false, false, {}, {}},  // a CD that stopped answering plays nothing to hold
+        {2, "C:\\m\\a.wav", true, false, {"WavStop"}, {"WavPlay"}},
+        {2, "C:\\m\\a.mp3", true, false, {"Mp3Pause"}, {"Mp3Resume"}},
+        {1, "", true, true, {"CdPause"}, {}},
+        {2, "C:\\m\\a.mp3", true, true, {"Mp3Pause"}, {}},
+    };
+    for (const auto& [kind, file, answers, keyWhileOff, hold, carryOn] : cases) {
+        Saver saver(kind, file);
+        saver.polling = answers;
+        if (!answers) saver.events[1] = [&] { saver.controller.Timer2_Timer(); };
+        const auto note = [&](const char* what, DisplayPower power) {
+            return [&saver, what, power] {
+                saver.log.push_back(what);
+                saver.controller.Display_PowerChanged(power);
+            };
+        };
+        saver.events[3] = note("off", DisplayPower::Off);
+        saver.events[4] = note("off again", DisplayPower::Off);
+        saver.events[5] = [&] {  // the music timers leave held music alone
+            saver.controller.Timer1_Timer();
+            saver.controller.Timer2_Timer();
+            if (keyWhileOff) saver.controller.Form_KeyDown(32, 0);
+        };
+        saver.events[7] = note("dimmed", DisplayPower::Dimmed);
+        saver.events[8] = note("on", DisplayPower::On);
+        saver.events[10] = [&] { saver.controller.Form_KeyDown(32, 0); };
+        saver.controller.Form_Load();
+
+        Log expected;  // the load as the load's own test has it
+        for (const std::string& step : saver.log) {
+            if (step == "off") break;
+            expected.push_back(step);
+        }
+        expected = Join(Join(Join(expected, {"off"}), hold), {"off again"});
+        if (!keyWhileOff) expected = Join(Join(Join(expected, {"dimmed"}), carryOn), {"on"});
+        const Log end = kind == 1 ? (answers ? kCdEnd : kEnd)
+                        : kind == 2 ? Join({file.back() == 'v' ? "WavStop" : "Mp3Close"}, kEnd)
+                                    : kEnd;
+        EXPECT_EQ(saver.log, Join(expected, end)) << kind << file << keyWhileOff;
+        // Three frames before the display went off, none while off, three after it came back.
+        EXPECT_EQ(saver.draws, keyWhileOff ? 3 : 6) << kind << file;
+        EXPECT_FALSE(saver.controller.Animation().Running);
     }
 }
 
