@@ -20,7 +20,10 @@ failures=0
 check() {  # check DESCRIPTION COMMAND...
   if "${@:2}"; then echo "   ok: $1"; else echo "   FAILED: $1"; failures=$((failures + 1)); fi
 }
-msiexec() { (cd "$(dirname "$2")" && "$wine" msiexec "$1" "$(basename "$2")" /qn </dev/null >/dev/null 2>&1); }
+# msiexec /i|/x PACKAGE [LOG]: silent, as a deployment tool runs it.
+msiexec() {
+  (cd "$(dirname "$2")" && "$wine" msiexec "$1" "$(basename "$2")" /qn ${3:+/l*v "$3"} </dev/null >/dev/null 2>&1)
+}
 # The Uninstall entries of Spindlewave (both registry views), as "key|name|version|publisher" lines.
 entries() {
   local view key
@@ -79,7 +82,8 @@ check "the user's own settings stay" test -f "$own/Spindlewave.ini"
 check "the product's files are gone" test ! -e "$drive_c/windows/Installer/$product"
 
 echo "-- the x86 package on this 64-bit system"
-check "it stops" eval '! msiexec /i "$x86"'
+check "it stops" eval '! msiexec /i "$x86" "$work/x86.log"'
+check "at its launch condition" grep -a -q 'LaunchConditions. Return value [^1]' "$work/x86.log"
 check "and installs nothing" eval '[ ! -e "$system32/Spindlewave.scr" ] && [ ! -e "$drive_c/windows/syswow64/Spindlewave.scr" ] && entry_count 0'
 check "its message names the x64 package" \
   eval 'msiinfo export "$x86" LaunchCondition | grep -q "On 64-bit Windows install Spindlewave-$version-x64.msi"'
