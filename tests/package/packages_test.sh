@@ -84,7 +84,8 @@ check "the product's files are gone" test ! -e "$drive_c/windows/Installer/$prod
 echo "-- the x86 package on this 64-bit system"
 check "it stops" eval '! msiexec /i "$x86" "$work/x86.log"'
 check "at its launch condition" grep -a -q 'LaunchConditions. Return value [^1]' "$work/x86.log"
-check "and installs nothing" eval '[ ! -e "$system32/Spindlewave.scr" ] && [ ! -e "$drive_c/windows/syswow64/Spindlewave.scr" ] && entry_count 0'
+check "and installs nothing" eval \
+  '[ ! -e "$system32/Spindlewave.scr" ] && [ ! -e "$drive_c/windows/syswow64/Spindlewave.scr" ] && entry_count 0'
 check "its message names the x64 package" \
   eval 'msiinfo export "$x86" LaunchCondition | grep -q "On 64-bit Windows install Spindlewave-$version-x64.msi"'
 mkdir -p "$work/x86" && msiextract -C "$work/x86" "$x86" >/dev/null
