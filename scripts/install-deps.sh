@@ -14,6 +14,7 @@ packages=(
   sox lame libsox-fmt-mp3
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   xplanet-images zip unzip python3
+  wixl msitools python3-olefile osslsigncode openssl   # the release's packages and signatures
 )
 
 # The 32-bit loader is only useful where the kernel runs i386 programs.

@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# The release command: builds both Windows configurations and packages dist/Spindlewave-<version>.zip
-# with x64/ and x86/ Spindlewave.scr, the Japanese user guide, the licence and SHA256SUMS.
-# Reproducible: the same sources give the same zip (fixed times, sorted names, no extra fields).
+# The release command: builds both Windows configurations and writes to dist/
+#   Spindlewave-<version>.zip       x64/ and x86/ Spindlewave.scr, the Japanese user guide, the licence
+#                                   and SHA256SUMS;
+#   Spindlewave-<version>-x64.msi   Windows Installer packages that put Spindlewave.scr into System32
+#   Spindlewave-<version>-x86.msi   per machine (scripts/msi/);
+# each with a .sha256 file. Reproducible: the same sources give the same bytes (fixed times, sorted
+# names, no extra fields, package codes from the content).
+# With SPINDLE_SIGN_CERT and SPINDLE_SIGN_KEY (PEM files) both .scr files and both packages are
+# Authenticode-signed (SHA-256, osslsigncode) with the same fixed time, so a signed release is
+# reproducible too.
 #
 #   scripts/release.sh                      clean product builds in build/release-x64, build/release-x86
-#   scripts/release.sh --out DIR            write the zip to DIR instead of dist/
+#   scripts/release.sh --out DIR            write to DIR instead of dist/
 #   scripts/release.sh --x64 F --x86 F      package already built files (the test command does this)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,8 +37,21 @@ version=$(sed -n 's/^project(Spindlewave VERSION \([0-9.]*\).*/\1/p' CMakeLists.
 [ -n "$version" ] || { echo "no version in CMakeLists.txt" >&2; exit 1; }
 name=Spindlewave-$version
 
-# Every file in the zip carries this time: the last commit's, or the release date outside git.
+# Every file in the zip and the packages carries this time, and so do the signatures: the last
+# commit's, or the release date outside git.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 1796083200)}
+
+sign_cert=${SPINDLE_SIGN_CERT:-} sign_key=${SPINDLE_SIGN_KEY:-}
+if { [ -n "$sign_cert" ] && [ -z "$sign_key" ]; } || { [ -z "$sign_cert" ] && [ -n "$sign_key" ]; }; then
+  echo "set both SPINDLE_SIGN_CERT and SPINDLE_SIGN_KEY, or neither" >&2
+  exit 2
+fi
+# Signs FILE in place. A timestamp server would add the clock's time; the fixed time keeps the bytes.
+sign() {
+  osslsigncode sign -certs "$sign_cert" -key "$sign_key" -h sha256 -st "$SOURCE_DATE_EPOCH" \
+    -n Spindlewave -i https://spindlewave.github.io/ -in "$1" -out "$1.signed" >/dev/null
+  mv "$1.signed" "$1"
+}
 
 if [ -z "$scr_x64" ]; then
   bash scripts/install-deps.sh
@@ -63,6 +83,10 @@ package=$stage/$name
 mkdir -p "$package/x64" "$package/x86"
 cp "$scr_x64" "$package/x64/Spindlewave.scr"
 cp "$scr_x86" "$package/x86/Spindlewave.scr"
+if [ -n "$sign_cert" ]; then
+  sign "$package/x64/Spindlewave.scr"
+  sign "$package/x86/Spindlewave.scr"
+fi
 # Texts for Windows: CRLF line ends; the guide in UTF-8 with a byte-order mark, so that Notepad
 # of every Windows version reads it as UTF-8.
 { printf '\xef\xbb\xbf'; sed 's/\r*$/\r/' docs/ja/README-ja.txt; } >"$package/README-ja.txt"
@@ -80,6 +104,18 @@ rm -f "$zip_path"
 # -X: no extra fields (owners, high-resolution times); -D: no directory entries; names in byte order.
 # TZ=UTC: zip stores local time, so the time zone must not leak into the archive.
 (cd "$stage" && find "$name" -type f | LC_ALL=C sort | TZ=UTC zip -X -D -q -9 "$zip_path" -@)
-(cd "$(dirname "$zip_path")" && sha256sum "$name.zip" >"$name.zip.sha256")
-echo "release: $zip_path"
-cat "$zip_path.sha256"
+
+# The packages carry the same (signed) files as the zip.
+for arch in x64 x86; do
+  msi=$(dirname "$zip_path")/$name-$arch.msi
+  scripts/msi/make-msi.sh "$arch" "$version" "$package/$arch/Spindlewave.scr" "$msi"
+  [ -z "$sign_cert" ] || sign "$msi"
+done
+
+cd "$(dirname "$zip_path")"
+for file in "$name.zip" "$name-x64.msi" "$name-x86.msi"; do
+  sha256sum "$file" >"$file.sha256"
+  echo "release: $PWD/$file"
+done
+cat "$name.zip.sha256" "$name-x64.msi.sha256" "$name-x86.msi.sha256"
+[ -n "$sign_cert" ] || echo "release: not signed (set SPINDLE_SIGN_CERT and SPINDLE_SIGN_KEY to sign)"

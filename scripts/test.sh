@@ -2,7 +2,9 @@
 # The test command: installs what is missing, builds every configuration and runs every tier.
 #   unit (native, and under ASan+UBSan), a short fuzz run of the profile engine (clang, libFuzzer),
 #   unit+win+e2e+pe for each Windows build (x86_64 and i686, both under Wine, the multi-monitor e2e
-#   tests on a display of two monitors), and the release zip made from the two tested Windows builds.
+#   tests on a display of two monitors), and the release zip and installer packages made from the two
+#   tested Windows builds (installed and removed under Wine's msiexec, and signed with a throwaway
+#   certificate).
 # Pass a CTest regex to run only matching tests: scripts/test.sh Conversions
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,19 +35,25 @@ if [ $# -eq 0 ] || echo private_profile_fuzz | grep -Eq -- "$1"; then
   fi
 fi
 if [ $# -eq 0 ] || echo release_package | grep -Eq -- "$1"; then
-  echo "== release package: made twice from the two builds above; the same bytes, contents checked"
+  echo "== release package: zip and installer packages made twice from the two builds above; the same bytes, contents checked"
   rc=build/release-check pkg=Spindlewave-1.0.0.zip x=build/release-check/x/Spindlewave-1.0.0
-  rm -rf $rc
+  rm -rf $rc && mkdir -p $rc
   for run in a b; do
-    scripts/release.sh --x64 build/win64/Spindlewave.scr --x86 build/win32/Spindlewave.scr --out $rc/$run >/dev/null
+    scripts/release.sh --x64 build/win64/Spindlewave.scr --x86 build/win32/Spindlewave.scr --out $rc/$run >$rc/$run.log
   done
-  cmp $rc/a/$pkg $rc/b/$pkg
+  grep -q "^release: not signed" $rc/a.log
+  for file in $pkg Spindlewave-1.0.0-x64.msi Spindlewave-1.0.0-x86.msi; do cmp $rc/a/$file $rc/b/$file; done
   diff <(unzip -Z1 $rc/a/$pkg) <(printf 'Spindlewave-1.0.0/%s\n' LICENSE.txt README-ja.txt SHA256SUMS \
     x64/Spindlewave.scr x86/Spindlewave.scr)
   unzip -q $rc/a/$pkg -d $rc/x
   (cd $x && [ "$(wc -l <SHA256SUMS)" = 4 ] && sha256sum --strict --quiet -c SHA256SUMS \
     && grep -q インストール README-ja.txt && grep -q NASA README-ja.txt && grep -q 'MIT License' LICENSE.txt)
   cmp $x/x64/Spindlewave.scr build/win64/Spindlewave.scr && cmp $x/x86/Spindlewave.scr build/win32/Spindlewave.scr
+  echo "== installer packages under Wine's msiexec, in a fresh prefix of their own"
+  SPINDLE_VIRTUAL_DISPLAY=1 scripts/wine-session.sh $rc/wine \
+    tests/package/packages_test.sh $rc/a build/win64/Spindlewave.scr build/win32/Spindlewave.scr
+  echo "== signed release with a throwaway certificate"
+  tests/package/signing_test.sh build/win64/Spindlewave.scr build/win32/Spindlewave.scr $rc/signed
 fi
 # One Windows build under Wine: every tier on the usual virtual display, then the tests that need
 # several monitors on the two-monitor display (when the filter leaves any).

@@ -167,20 +167,25 @@ TEST_F(SettingsDialogE2E, OpensCentredShowsOddSettingsAsItCanAndSavesOnlyWhatIsC
     DeleteFileW(music.c_str());
 }
 
-// A saver installed where nothing beside it can be written (the fixture's read-only mount): the
-// dialog keeps the settings in the user's own copy, and start-up reads them from there.
+// A saver installed where nothing beside it can be written (the fixture's read-only mount), with an
+// administrator's settings beside it: a user without a copy of their own starts from those; the
+// dialog keeps the user's settings in their own copy, and start-up reads them from there.
 TEST_F(SettingsDialogE2E, InAProtectedFolderTheSettingsAreKeptInTheUsersOwnCopyAndReadBackFromIt) {
     const std::wstring folder = SPINDLE_PROTECTED_FOLDER, saver = folder + L"\\Spindlewave.scr";
     if (GetFileAttributesW(saver.c_str()) == INVALID_FILE_ATTRIBUTES) {  // mounted read-only, or not there
         GTEST_SKIP() << "no read-only folder with the saver: mounting a read-only tmpfs is not allowed here";
     }
+    const std::wstring machineFile = folder + L"\\Spindlewave.ini";
+    const std::optional<std::string> machine = test::ReadFileBytes(machineFile);
+    ASSERT_EQ(machine, test::SettingsFileBytes(" 23", " 0", " 0", ""));
     test::SettingsFileFixture own(test::UserSettingsFolder());  // the prefix's own copy, kept aside
     HWND dialog = OpenDialog(saver);
     ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(BarPosition(), 23);
     ClickButton(dialog, kSave);
     ASSERT_TRUE(dialog_->WaitForExit(kExitTimeout));
-    EXPECT_EQ(own.Read(), test::SettingsFileBytes(" 1", " 0", " 0", ""));
-    EXPECT_EQ(GetFileAttributesW((folder + L"\\Spindlewave.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(own.Read(), machine);
+    EXPECT_EQ(test::ReadFileBytes(machineFile), machine);
 
     own.Write(" 37", " 1", " 5", "");
     dialog = OpenDialog(saver);

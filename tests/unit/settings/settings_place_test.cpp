@@ -58,5 +58,29 @@ TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWr
     EXPECT_EQ(SettingsFileToRead(store, {kBeside, ""}), kBeside);
 }
 
+// An administrator's Spindlewave.ini beside a program that users may not write is the defaults of
+// every user without a copy of their own; a user's own copy wins over it. Where the file beside
+// the program may be written, it is the one file for everybody, as before.
+TEST(SettingsPlace, AMachineCopyServesUsersWithoutTheirOwnAndTheirOwnWins) {
+    using S = test::MemoryProfileStore;
+    struct Case {
+        S::Fault place;
+        bool ownThere;
+        std::string readFrom;
+    } cases[] = {
+        {S::kReadOnlyFolder, false, kBeside}, {S::kReadOnlyFolder, true, kOwn},
+        {S::kReadOnlyFile, false, kBeside},   {S::kReadOnlyFile, true, kOwn},
+        {S::kNone, true, kBeside},            {S::kNoNewFiles, true, kBeside},
+    };
+    for (const Case& c : cases) {
+        S store;
+        store.folders = {kProgramFolder, kOwnFolder};
+        store.files[kBeside] = kOld;
+        if (c.ownThere) store.files[kOwn] = kNew;
+        store.Set(c.place, kBeside);
+        EXPECT_EQ(SettingsFileToRead(store, {kBeside, kOwn}), c.readFrom) << c.place << (c.ownThere ? " own" : "");
+    }
+}
+
 }  // namespace
 }  // namespace spindle
