@@ -1,10 +1,9 @@
 // The Windows wait between frames.
 #include "saver/frame_wait_win.h"
 
-#include <dwmapi.h>
-#include <mmsystem.h>
-
 #include <climits>
+
+#include "runtime/system_library_win.h"
 
 namespace spindle {
 namespace {
@@ -14,7 +13,7 @@ constexpr DWORD kHighResolutionTimer = 0x00000002;
 
 bool CompositionOn() {
     BOOL enabled = FALSE;
-    return SUCCEEDED(DwmIsCompositionEnabled(&enabled)) && enabled;
+    return SUCCEEDED(DwmapiCalls().DwmIsCompositionEnabled(&enabled)) && enabled;
 }
 
 bool EventsWaiting() { return HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0; }
@@ -27,7 +26,7 @@ FrameWait::FrameWait() {
     if (!timer_) {
         // A plain timer keeps the system timer's resolution, 15.6 ms unless asked for finer.
         timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-        finerSystemTimer_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+        finerSystemTimer_ = WinmmCalls().timeBeginPeriod(1) == TIMERR_NOERROR;
     }
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
@@ -38,7 +37,7 @@ FrameWait::FrameWait() {
 
 FrameWait::~FrameWait() {
     if (timer_) CloseHandle(timer_);
-    if (finerSystemTimer_) timeEndPeriod(1);
+    if (finerSystemTimer_) WinmmCalls().timeEndPeriod(1);
 }
 
 Ticks FrameWait::Now() {
@@ -59,7 +58,7 @@ std::optional<Ticks> FrameWait::WaitForComposition(Ticks due) {
     // schedule follows the display and each step keeps its own refreshes.
     const Ticks halfRefresh = kTicksPerSecond / (2 * (refreshRate_ > 1 ? refreshRate_ : 60));
     while (Now() + halfRefresh < due) {
-        if (FAILED(DwmFlush())) return WaitForTimer(due);
+        if (FAILED(DwmapiCalls().DwmFlush())) return WaitForTimer(due);
         if (EventsWaiting()) return std::nullopt;
     }
     return Now();
