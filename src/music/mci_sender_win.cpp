@@ -32,7 +32,8 @@ std::int32_t WinMciSender::SendString(std::string_view command, std::string* buf
         return static_cast<std::int32_t>(WinmmCalls().mciSendStringW(wideCommand.c_str(), nullptr, 0, nullptr));
     }
     std::vector<wchar_t> reply = FilledBuffer(*buffer, capacity);
-    MCIERROR result = WinmmCalls().mciSendStringW(wideCommand.c_str(), reply.data(), static_cast<UINT>(capacity), nullptr);
+    const auto sizedCapacity = static_cast<UINT>(capacity);
+    MCIERROR result = WinmmCalls().mciSendStringW(wideCommand.c_str(), reply.data(), sizedCapacity, nullptr);
     *buffer = BufferText(reply);
     return static_cast<std::int32_t>(result);
 }
@@ -40,7 +41,8 @@ std::int32_t WinMciSender::SendString(std::string_view command, std::string* buf
 bool WinMciSender::GetErrorString(std::int32_t code, std::string& text, std::size_t capacity) {
     if (capacity == 0) return false;
     std::vector<wchar_t> buffer = FilledBuffer(text, capacity);
-    BOOL found = WinmmCalls().mciGetErrorStringW(static_cast<MCIERROR>(code), buffer.data(), static_cast<UINT>(capacity));
+    const auto error = static_cast<MCIERROR>(code);
+    BOOL found = WinmmCalls().mciGetErrorStringW(error, buffer.data(), static_cast<UINT>(capacity));
     text = BufferText(buffer);
     return found != FALSE;
 }

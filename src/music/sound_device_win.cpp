@@ -6,7 +6,9 @@
 
 namespace spindle {
 
-std::int64_t WinSoundDevice::WaveOutDeviceCount() { return static_cast<std::int64_t>(WinmmCalls().waveOutGetNumDevs()); }
+std::int64_t WinSoundDevice::WaveOutDeviceCount() {
+    return static_cast<std::int64_t>(WinmmCalls().waveOutGetNumDevs());
+}
 
 void WinSoundDevice::Play(const std::optional<std::string>& name, std::uint32_t flags) {
     if (!name) {

@@ -1,13 +1,12 @@
 // A saver run from a folder that also holds DLLs named as system DLLs (a Downloads folder): Wine is
-// told to prefer a DLL found beside the program for those names, as Windows does for every DLL that
-// is not a KnownDLL. Music, the dialog's file chooser and the preview all work, and no planted DLL
+// told (CTest's WINEDLLOVERRIDES) to prefer a DLL found beside the program for those names, as Windows
+// does for every DLL that is not a KnownDLL. Music, the dialog's file chooser and the preview all work, and no planted DLL
 // is ever loaded (each would write its path to planted-loads.txt).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -119,12 +118,17 @@ TEST(PlantedDlls, NoneIsLoadedAndMusicTheFileChooserAndThePreviewWork) {
     {  // The preview in a host's box: its picture shows; it ends with the host.
         LaunchedProcess host(BesideThisProgram(L"preview_host.exe"), L"host 152 112 0 0");
         HWND box = nullptr, form = nullptr;
-        WaitUntil([&] { return (box = FindWindowExW(host.WaitForWindow(L"host", 0), nullptr, L"SpindlePreviewBox", nullptr)); },
-                  kStartTimeout);
-        ASSERT_NE(box, nullptr);
+        auto boxShown = [&] {
+            box = FindWindowExW(host.WaitForWindow(L"host", 0), nullptr, L"SpindlePreviewBox", nullptr);
+            return box != nullptr;
+        };
+        ASSERT_TRUE(WaitUntil(boxShown, kStartTimeout));
         LaunchedProcess preview(folder.Saver(), L"/p " + std::to_wstring(reinterpret_cast<LONG_PTR>(box)));
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form = FindWindowExW(box, nullptr, L"Spindlewave_R", nullptr)); },
-                              kStartTimeout));
+        auto formShown = [&] {
+            form = FindWindowExW(box, nullptr, L"Spindlewave_R", nullptr);
+            return IsWindowVisible(form) != FALSE;
+        };
+        ASSERT_TRUE(WaitUntil(formShown, kStartTimeout));
         EXPECT_TRUE(WaitUntil([&] { return LitPixels(form) > 152 * 112 / 4; }, kStartTimeout)) << "no picture";
         host.Kill();
         EXPECT_TRUE(preview.WaitForExit(kExitTimeout) && preview.ExitCode() == 0);
