@@ -75,6 +75,7 @@ for pair in "$scr_x64:x86_64" "$scr_x86:i386"; do
   python3 scripts/check-resources.py "$file" "${pair##*:}" >/dev/null \
     || { python3 scripts/check-resources.py "$file" "${pair##*:}"; exit 1; }
   scripts/check-imports.sh "$file" >/dev/null || { scripts/check-imports.sh "$file"; exit 1; }
+  scripts/check-hardening.sh "$file" >/dev/null || { scripts/check-hardening.sh "$file"; exit 1; }
 done
 
 stage=$(mktemp -d)

@@ -1,12 +1,10 @@
-// The MCI sender over mciSendStringW and mciGetErrorStringW.
+// The MCI sender over mciSendStringW and mciGetErrorStringW (winmm from System32).
 #include "music/mci_sender_win.h"
-
-#include <windows.h>
-#include <mmsystem.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "runtime/system_library_win.h"
 #include "runtime/wide_text_win.h"
 
 namespace spindle {
@@ -31,10 +29,11 @@ std::string BufferText(const std::vector<wchar_t>& buffer) {
 std::int32_t WinMciSender::SendString(std::string_view command, std::string* buffer, std::size_t capacity) {
     std::wstring wideCommand = Utf8ToWide(command);
     if (buffer == nullptr || capacity == 0) {
-        return static_cast<std::int32_t>(mciSendStringW(wideCommand.c_str(), nullptr, 0, nullptr));
+        return static_cast<std::int32_t>(WinmmCalls().mciSendStringW(wideCommand.c_str(), nullptr, 0, nullptr));
     }
     std::vector<wchar_t> reply = FilledBuffer(*buffer, capacity);
-    MCIERROR result = mciSendStringW(wideCommand.c_str(), reply.data(), static_cast<UINT>(capacity), nullptr);
+    const auto sizedCapacity = static_cast<UINT>(capacity);
+    MCIERROR result = WinmmCalls().mciSendStringW(wideCommand.c_str(), reply.data(), sizedCapacity, nullptr);
     *buffer = BufferText(reply);
     return static_cast<std::int32_t>(result);
 }
@@ -42,7 +41,8 @@ std::int32_t WinMciSender::SendString(std::string_view command, std::string* buf
 bool WinMciSender::GetErrorString(std::int32_t code, std::string& text, std::size_t capacity) {
     if (capacity == 0) return false;
     std::vector<wchar_t> buffer = FilledBuffer(text, capacity);
-    BOOL found = mciGetErrorStringW(static_cast<MCIERROR>(code), buffer.data(), static_cast<UINT>(capacity));
+    const auto error = static_cast<MCIERROR>(code);
+    BOOL found = WinmmCalls().mciGetErrorStringW(error, buffer.data(), static_cast<UINT>(capacity));
     text = BufferText(buffer);
     return found != FALSE;
 }

@@ -1,10 +1,9 @@
 // The Windows wait between frames.
 #include "saver/frame_wait_win.h"
 
-#include <dwmapi.h>
-#include <mmsystem.h>
-
 #include <climits>
+
+#include "runtime/system_library_win.h"
 
 namespace spindle {
 namespace {
@@ -20,14 +19,14 @@ FrameWait::FrameWait() {
     if (!timer_) {
         // A plain timer keeps the system timer's resolution, 15.6 ms unless asked for finer.
         timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-        finerSystemTimer_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+        finerSystemTimer_ = WinmmCalls().timeBeginPeriod(1) == TIMERR_NOERROR;
     }
     FollowDisplay();
 }
 
 FrameWait::~FrameWait() {
     if (timer_) CloseHandle(timer_);
-    if (finerSystemTimer_) timeEndPeriod(1);
+    if (finerSystemTimer_) WinmmCalls().timeEndPeriod(1);
 }
 
 void FrameWait::FollowDisplay() {
@@ -48,10 +47,10 @@ Ticks FrameWait::Now() {
 
 bool FrameWait::CompositionOn() {
     BOOL enabled = FALSE;
-    return SUCCEEDED(DwmIsCompositionEnabled(&enabled)) && enabled;
+    return SUCCEEDED(DwmapiCalls().DwmIsCompositionEnabled(&enabled)) && enabled;
 }
 
-bool FrameWait::WaitForComposedRefresh() { return SUCCEEDED(DwmFlush()); }
+bool FrameWait::WaitForComposedRefresh() { return SUCCEEDED(DwmapiCalls().DwmFlush()); }
 
 bool FrameWait::EventsWaiting() { return HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0; }
 

@@ -4,6 +4,11 @@
 #include "resource_ids.h"
 #include "runtime/runtime_error.h"
 
+// gdi32's own GradientFill, as the Windows SDK declares it (msimg32's export only forwards to it, and
+// msimg32 is no KnownDLL); the mingw headers leave it out.
+extern "C" WINGDIAPI BOOL WINAPI GdiGradientFill(HDC hdc, PTRIVERTEX pVertex, ULONG nVertex, PVOID pMesh, ULONG nCount,
+                                                 ULONG ulMode);
+
 namespace spindle {
 
 CommandPainterWin::CommandPainterWin() {
@@ -41,7 +46,7 @@ void CommandPainterWin::CarryOut(HDC face, SIZE facePixels, COLORREF background,
             vertices[index].Alpha = from.alpha;
         }
         GRADIENT_RECT mesh{plan.gradient->mesh.upperLeft, plan.gradient->mesh.lowerRight};
-        GradientFill(face, vertices, 2, &mesh, 1, plan.gradient->mode);
+        GdiGradientFill(face, vertices, 2, &mesh, 1, plan.gradient->mode);
     }
 
     const auto& skin = skins_[static_cast<int>(plan.picture)];

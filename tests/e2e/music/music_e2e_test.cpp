@@ -4,11 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -16,27 +13,13 @@
 #include "support/real_input_win.h"
 #include "support/screen_pixels_win.h"
 #include "support/settings_file_fixture_win.h"
+#include "support/sound_capture_win.h"
 
 namespace spindle {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Bytes that are not silence among what Wine plays during the time; -1 outside wine-session.sh.
-// Each opening of the sound device starts the capture afresh, so a file that shrank is read from its start.
-std::int64_t LoudBytesDuring(DWORD milliseconds) {
-    const char* capture = std::getenv("SPINDLE_SOUND_CAPTURE");
-    if (capture == nullptr) return -1;
-    const std::string path = std::string("Z:") + capture;
-    const std::streamoff from = std::ifstream(path, std::ios::binary | std::ios::ate).tellg();
-    Sleep(milliseconds);
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    const std::streamoff size = in.tellg();
-    in.seekg(size < from ? 0 : std::max<std::streamoff>(from, 0));
-    std::int64_t loud = 0;
-    for (char c; in.get(c);) loud += c != 0;
-    return loud;
-}
+using test::LoudBytesDuring;
 
 // A fresh folder with a blank in its name, removed with everything in it.
 struct MusicFolder {
