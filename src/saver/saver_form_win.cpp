@@ -77,17 +77,22 @@ public:
             case WM_SYSKEYDOWN:
                 controller_.Form_KeyDown(static_cast<std::int16_t>(wParam), static_cast<std::int16_t>(KeyShiftState()));
                 return 0;
+            // Any button is a click (a user tries the middle and side ones too); the wheel is not.
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN:
+            case WM_XBUTTONDOWN:
                 pressed_ = true;
-                return 0;
+                return message == WM_XBUTTONDOWN;  // X buttons answer TRUE when handled
             case WM_LBUTTONUP:
             case WM_RBUTTONUP:
+            case WM_MBUTTONUP:
+            case WM_XBUTTONUP:
                 if (pressed_) {
                     pressed_ = false;
                     controller_.Display_Click();
                 }
-                return 0;
+                return message == WM_XBUTTONUP;
             case WM_TIMER:
                 if (wParam == kTimer1) controller_.Timer1_Timer();
                 if (wParam == kTimer2) controller_.Timer2_Timer();
