@@ -28,9 +28,11 @@ struct RecordingPlatform : SettingsDialogPlatform {
     void SetMousePointer(MousePointer) override {}
     std::optional<std::string> ChooseFile() override { return log.push_back("choose"), std::nullopt; }
     void OpenInShell(const std::string& target) override { log.push_back("open " + target); }
-    void WriteIniString(std::string_view, std::string_view key, std::string_view value) override {
-        log.push_back("write " + std::string(key) + "=" + std::string(value));
+    WriteOutcome WriteSettings(std::string_view, const std::vector<ProfileEntry>& entries) override {
+        for (const ProfileEntry& entry : entries) log.push_back("write " + entry.key + "=" + entry.value);
+        return WriteOutcome::Written;
     }
+    void ShowMessage(const std::string& text) override { log.push_back("message " + text); }
     char DecimalSeparator() override { return '.'; }
 };
 
