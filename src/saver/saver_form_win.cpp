@@ -15,6 +15,7 @@
 #include "runtime/event_loop_win.h"
 #include "runtime/runtime_error.h"
 #include "runtime/screen_win.h"
+#include "runtime/dpi.h"
 #include "runtime/system_settings_win.h"
 #include "saver/frame_wait_win.h"
 #include "saver/monitor_layout_win.h"
@@ -101,6 +102,10 @@ public:
             case WM_DISPLAYCHANGE:
                 FollowDisplayLayout();
                 return 0;
+            case WM_DPICHANGED:
+                // Each window stays on its own monitor, drawn at that monitor's new scale.
+                FollowDisplayLayout();
+                return 0;
             case WM_CLOSE:
                 // Closed from outside: shut down as a key would, so the cursor and the system's
                 // saver state are put back.
@@ -150,14 +155,14 @@ public:
         for (std::size_t i = 0; i < Used(); ++i) {
             RECT client{};
             GetClientRect(windows_[i]->Window(), &client);
-            sizes[i] = {client.right, client.bottom};
+            sizes[i] = {client.right, client.bottom, covered_[i].Dpi};
         }
-        const bool covered = RunStep([&] { display_.Cover(sizes, spindle::TwipsPerPixelX(), spindle::TwipsPerPixelY()); });
+        const bool covered = RunStep([&] { display_.Cover(sizes); });
         ShowDisplays();  // the Displays that could be made
         if (!covered) Fail("display");
     }
-    double TwipsPerPixelX() override { return spindle::TwipsPerPixelX(); }
-    double TwipsPerPixelY() override { return spindle::TwipsPerPixelY(); }
+    double TwipsPerPixelX(int monitor) override { return TwipsPerPixelAt(covered_.at(monitor).Dpi); }
+    double TwipsPerPixelY(int monitor) override { return TwipsPerPixelAt(covered_.at(monitor).Dpi); }
     double PictureWidth() override { return display_.PictureWidth(); }
     double PictureHeight() override { return display_.PictureHeight(); }
     void CopyPictureToDisplay(int monitor, std::int32_t x, std::int32_t y, std::int32_t width,

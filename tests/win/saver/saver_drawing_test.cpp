@@ -33,7 +33,7 @@ TEST(SaverFrame, OnEachMonitorThePictureCentredOrCutBlackElsewhereAndLinesInAllT
     ASSERT_EQ(std::pair(earth.width, earth.height), std::pair(320, 320));
     const std::array<int, 4> monitors[] = {{1920, 1080, 800, 380}, {200, 150, -60, -85}, {1, 1, -160, -160}};
     SaverDisplay display;  // three monitors, laid out as the saver's load does, then one frame
-    display.Cover({{1920, 1080}, {200, 150}, {1, 1}}, 15, 15);
+    display.Cover({{1920, 1080}, {200, 150}, {1, 1}});
     for (int m = 0; m < 3; ++m) display.CopyPicture(m, monitors[m][2], monitors[m][3], 320, 320);
     display.KeepAsBackground();
     AnimationState animation;
