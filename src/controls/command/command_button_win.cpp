@@ -239,7 +239,10 @@ private:
         std::wstring text = Utf8ToWide(label.text);
         RECT box{TwipsToPixels(label.left), TwipsToPixels(label.top), 0, 0};
         box.right = box.left + TwipsToPixels(label.width);
-        box.bottom = box.top + TwipsToPixels(label.height);
+        // The caption's height is designed for 96 DPI: as high as the font at this one, centred where it was.
+        const int designed = TwipsToPixels(label.height), height = PixelsFrom96(designed, dpi);
+        box.top -= (height - designed) / 2;
+        box.bottom = box.top + height;
         ScopedSelectObject font(dc, labelFont_ ? static_cast<HGDIOBJ>(labelFont_.get()) : GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(dc, TRANSPARENT);
         const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
