@@ -55,6 +55,18 @@ TEST(SaverFrame, OnEachMonitorThePictureCentredOrCutBlackElsewhereAndLinesInAllT
     }
 }
 
+// Each monitor's Display is measured in twips at its own DPI, so the figures keep their size on
+// a monitor of 150 % or 200 % instead of shrinking there; the picture keeps its own pixels.
+TEST(SaverDisplay, EachMonitorMeasuredAtItsOwnDpi) {
+    SaverDisplay display;
+    display.Cover({{1920, 1080, 96}, {2880, 1620, 144}, {3840, 2160, 192}, {1600, 900, 120}});
+    const std::tuple<float, float> twips[] = {{28800, 16200}, {28800, 16200}, {28800, 16200}, {19200, 10800}};
+    for (int m = 0; m < 4; ++m) {
+        EXPECT_EQ(std::tuple(display.At(m).ScaleWidth(), display.At(m).ScaleHeight()), twips[m]) << m;
+    }
+    EXPECT_EQ(std::pair(display.PictureWidth(), display.PictureHeight()), std::pair(320.0, 320.0));
+}
+
 TEST(PersistentImage, LinesTakeTwipsAndUndrawableInputIsHarmless) {
     // Both draw pixels 10 to 89 of row 20 (the end point, 90, is not drawn).
     for (auto [twipsPerPixel, x1, y, x2] : {std::array{15., 150., 300., 1350.}, std::array{10., 100., 200., 900.}}) {
