@@ -12,10 +12,9 @@
 
 #include "music/process_music_win.h"
 #include "runtime/base_window_win.h"
+#include "runtime/dpi.h"
 #include "runtime/event_loop_win.h"
 #include "runtime/runtime_error.h"
-#include "runtime/screen_win.h"
-#include "runtime/dpi.h"
 #include "runtime/system_settings_win.h"
 #include "saver/frame_wait_win.h"
 #include "saver/monitor_layout_win.h"
