@@ -61,7 +61,7 @@ double FrameMilliseconds(const spindle::MonitorLayout& monitors, const std::vect
     spindle::SaverDisplay display;
     std::vector<spindle::PixelSize> sizes;
     for (const auto& monitor : monitors) sizes.push_back({monitor.Width, monitor.Height});
-    display.Cover(sizes, 15, 15);
+    display.Cover(sizes);
     for (int m = 0; m < display.MonitorCount(); ++m) {
         display.CopyPicture(m, (sizes[m].Width - 320) / 2, (sizes[m].Height - 320) / 2, 320, 320);
         if (!windows.empty()) display.At(m).ShowOn(windows[m]);

@@ -74,7 +74,8 @@ def version_values(blob, start=0, end=None, path=""):
 def check_manifest(resources):
     root = ET.fromstring(only(resources, RT_MANIFEST, 1))
     ns = {"v1": "urn:schemas-microsoft-com:asm.v1", "c": "urn:schemas-microsoft-com:compatibility.v1",
-          "v3": "urn:schemas-microsoft-com:asm.v3", "ws": "http://schemas.microsoft.com/SMI/2005/WindowsSettings"}
+          "v3": "urn:schemas-microsoft-com:asm.v3", "ws": "http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+          "ws16": "http://schemas.microsoft.com/SMI/2016/WindowsSettings"}
     yield root.tag != "{%s}assembly" % ns["v1"], f"manifest root is {root.tag}, not an asm.v1 assembly"
     controls = [(e.get("version"), e.get("publicKeyToken"), e.get("processorArchitecture"))
                 for e in root.iterfind(".//v1:dependentAssembly/v1:assemblyIdentity", ns)
@@ -83,7 +84,11 @@ def check_manifest(resources):
     systems = {e.get("Id") for e in root.iterfind("c:compatibility/c:application/c:supportedOS", ns)}
     yield WINDOWS_VISTA_TO_11 - systems, f"supported OS list misses {WINDOWS_VISTA_TO_11 - systems}"
     aware = [e.text for e in root.iterfind("v3:application/v3:windowsSettings/ws:dpiAware", ns)]
-    yield aware != ["true"], f"dpiAware is {aware}, not one system-aware 'true'"
+    yield aware != ["true"], f"dpiAware is {aware}, not one system-aware 'true' (the fallback)"
+    # Per monitor, v2 where the system knows it; the list's first form the system knows wins.
+    awareness = [e.text for e in root.iterfind("v3:application/v3:windowsSettings/ws16:dpiAwareness", ns)]
+    forms = [form.strip() for form in awareness[0].split(",")] if len(awareness) == 1 else []
+    yield forms[:1] != ["PerMonitorV2"], f"dpiAwareness is {awareness}, not per-monitor v2 first"
 
 
 def check_version(resources):

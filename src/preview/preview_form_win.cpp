@@ -15,7 +15,8 @@
 #include "runtime/event_loop_win.h"
 #include "runtime/picture_win.h"
 #include "runtime/runtime_error.h"
-#include "runtime/screen_win.h"
+#include "runtime/dpi.h"
+#include "runtime/dpi_win.h"
 #include "preview/preview_start.h"
 
 namespace spindle {
@@ -104,12 +105,14 @@ public:
 
     bool HostIsWindow(std::int32_t host) override { return host != 0 && IsWindow(HostWindow(host)); }
     HostRect HostWindowRect(std::int32_t host) override {
+        dpiOf_ = HostWindow(host);
         RECT rect{};
         if (!GetWindowRect(HostWindow(host), &rect)) rect = RECT{};
         return HostRect{rect.left, rect.top, rect.right, rect.bottom};
     }
-    double TwipsPerPixelX() override { return spindle::TwipsPerPixelX(); }
-    double TwipsPerPixelY() override { return spindle::TwipsPerPixelY(); }
+    // The host box's own DPI (its monitor's), else the system's.
+    double TwipsPerPixelX() override { return TwipsPerPixelAt(DpiOfWindow(dpiOf_)); }
+    double TwipsPerPixelY() override { return TwipsPerPixelX(); }
     void LoadForm() override {
         form_ = std::make_unique<PreviewForm>();
         if (!form_->Load()) throw RuntimeError(RuntimeError::Kind::Platform, "preview form");
@@ -121,7 +124,7 @@ public:
         form_->WatchHost(HostWindow(host));
     }
     void MoveForm(double left, double top, double width, double height) override {
-        const double x = spindle::TwipsPerPixelX(), y = spindle::TwipsPerPixelY();
+        const double x = TwipsPerPixelX(), y = TwipsPerPixelY();
         MoveWindow(Form(), ToPixels(left / x), ToPixels(top / y), ToPixels(width / x), ToPixels(height / y), TRUE);
     }
     void PlaceImage(double left, double top, double width, double height) override {
@@ -136,6 +139,7 @@ public:
 private:
     HWND Form() const { return form_ ? form_->Window() : nullptr; }
     std::unique_ptr<PreviewForm>& form_;
+    HWND dpiOf_ = nullptr;  // the host box, once its place has been asked for
 };
 
 }  // namespace

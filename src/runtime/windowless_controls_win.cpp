@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "runtime/screen_win.h"
+#include "runtime/dpi.h"
 #include "runtime/wide_text_win.h"
 #include "runtime/windowless_host_win.h"
 
@@ -18,8 +18,8 @@ void WindowlessControl::SetBounds(const RECT& bounds) {
 
 void WindowlessControl::Invalidate() const { host_.InvalidateArea(bounds_); }
 
-ScopedFont CreateLabelFont(const LabelFont& font) {
-    const int height = -static_cast<int>(std::lround(font.pointSize * ScreenDpiY() / 72.0));
+ScopedFont CreateLabelFont(const LabelFont& font, int dpi) {
+    const int height = FontHeightAt(font.pointSize, dpi);
     return ScopedFont(CreateFontW(height, 0, 0, 0, font.weight, FALSE, font.underline ? TRUE : FALSE, FALSE,
                                   font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                   DEFAULT_PITCH | FF_DONTCARE, font.face.c_str()));
@@ -32,8 +32,13 @@ void WindowlessLabel::SetCaption(const std::string& utf8) {
 }
 
 void WindowlessLabel::SetFont(const LabelFont& font) {
-    font_ = CreateLabelFont(font);
+    fontWanted_ = font;
+    font_ = CreateLabelFont(font, host_.Dpi());
     Changed();
+}
+
+void WindowlessLabel::FollowDpi() {
+    if (font_) SetFont(fontWanted_);
 }
 
 UINT WindowlessLabel::Format() const {

@@ -42,7 +42,7 @@ private:
     RECT bounds_;
 };
 
-// A font as a caption asks for it; the point size follows the screen's DPI.
+// A font as a caption asks for it; the point size follows the DPI of the container's window.
 struct LabelFont {
     std::wstring face;
     double pointSize = 9.0;
@@ -51,8 +51,8 @@ struct LabelFont {
     BYTE charset = DEFAULT_CHARSET;
 };
 
-// Makes the GDI font for a caption font at the screen's DPI.
-ScopedFont CreateLabelFont(const LabelFont& font);
+// Makes the GDI font for a caption font at a DPI.
+ScopedFont CreateLabelFont(const LabelFont& font, int dpi);
 
 class WindowlessLabel : public WindowlessControl {
 public:
@@ -63,6 +63,9 @@ public:
     void SetCaption(const std::string& utf8);
     const std::string& Caption() const { return caption_; }
     void SetFont(const LabelFont& font);
+    // Makes the font again at the container's DPI, which has changed (an autosized label is
+    // measured again).
+    void FollowDpi();
     void SetColour(COLORREF colour) { Set(colour_, colour); }
     void SetAlignment(Alignment alignment) { Set(alignment_, alignment); }
     // A thin sunken frame around the text.
@@ -83,6 +86,7 @@ private:
 
     std::string caption_;
     std::wstring text_;
+    LabelFont fontWanted_;
     ScopedFont font_;
     COLORREF colour_ = RGB(0, 0, 0);
     Alignment alignment_ = Alignment::Left;

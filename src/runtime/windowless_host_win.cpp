@@ -8,7 +8,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "runtime/dpi_win.h"
+
 namespace spindle {
+
+int WindowlessHost::Dpi() const { return dpi_ ? dpi_ : DpiOfWindow(window_); }
 
 int WindowlessHost::ScaleWidth() const {
     RECT client{};

@@ -26,6 +26,10 @@ public:
     void Attach(HWND window) { window_ = window; }
     HWND Window() const { return window_; }
 
+    // The DPI its controls are drawn at: the one given, else its window's.
+    void SetDpi(int dpi) { dpi_ = dpi; }
+    int Dpi() const;
+
     // The interior in pixels.
     int ScaleWidth() const;
     int ScaleHeight() const;
@@ -72,6 +76,7 @@ private:
     void OnButtonUp(UINT message, WPARAM wParam, POINT point);
 
     HWND window_ = nullptr;
+    int dpi_ = 0;
     COLORREF backColour_ = RGB(128, 128, 128);
     ScopedBitmap drawing_;
     int drawingWidth_ = 0;

@@ -5,12 +5,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/dpi.h"
+
 namespace spindle {
 
-// A monitor's rectangle on the virtual screen, in pixels (left or top below 0: left of or above
-// the primary monitor).
+// A monitor's rectangle on the virtual screen, in its own pixels (left or top below 0: left of or
+// above the primary monitor), and the DPI it is drawn at (the system's where its own cannot be
+// told). A monitor whose scale changes is a new layout.
 struct MonitorRect {
     std::int32_t Left = 0, Top = 0, Width = 0, Height = 0;
+    std::int32_t Dpi = kStandardDpi;
     bool operator==(const MonitorRect&) const = default;
 };
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "runtime/dpi_win.h"
+
 namespace spindle {
 namespace {
 
@@ -13,7 +15,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM listed) {
     const RECT& r = info.rcMonitor;
     try {  // nothing may leave through the system's frames
         reinterpret_cast<std::vector<ListedMonitor>*>(listed)->push_back(
-            {{r.left, r.top, r.right - r.left, r.bottom - r.top}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+            {{r.left, r.top, r.right - r.left, r.bottom - r.top, DpiOfMonitor(monitor)},
+             (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
     } catch (...) {
         return FALSE;
     }
@@ -25,7 +28,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM listed) {
 MonitorLayout CurrentMonitorLayout() {
     std::vector<ListedMonitor> listed;
     EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&listed));
-    return SaverLayout(listed, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    return SaverLayout(listed,
+                       {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), DpiOfWindow(nullptr)});
 }
 
 }  // namespace spindle

@@ -40,9 +40,9 @@ void SaverController::CoverMonitors() {
             // Centred in pixels; on a monitor smaller than the picture the point is negative and the copy is cut.
             DrawingSurface& display = display_.Monitor(m);
             const std::int32_t x =
-                RoundToInt32((display.ScaleWidth() / form_.TwipsPerPixelX() - form_.PictureWidth()) / 2);
+                RoundToInt32((display.ScaleWidth() / form_.TwipsPerPixelX(m) - form_.PictureWidth()) / 2);
             const std::int32_t y =
-                RoundToInt32((display.ScaleHeight() / form_.TwipsPerPixelY() - form_.PictureHeight()) / 2);
+                RoundToInt32((display.ScaleHeight() / form_.TwipsPerPixelY(m) - form_.PictureHeight()) / 2);
             form_.CopyPictureToDisplay(m, x, y, RoundToInt32(form_.PictureWidth()),
                                        RoundToInt32(form_.PictureHeight()));
         });

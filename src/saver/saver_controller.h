@@ -35,8 +35,9 @@ public:
     // On each window a Display as large as the window's interior, then at (0, 0); the Display
     // surfaces follow the windows' order (primary monitor first).
     virtual void CoverWindowWithDisplay() = 0;
-    virtual double TwipsPerPixelX() = 0;
-    virtual double TwipsPerPixelY() = 0;
+    // A monitor's twips per pixel: those of its own DPI.
+    virtual double TwipsPerPixelX(int monitor) = 0;
+    virtual double TwipsPerPixelY(int monitor) = 0;
     // Pic_D's interior size in pixels.
     virtual double PictureWidth() = 0;
     virtual double PictureHeight() = 0;

@@ -23,12 +23,13 @@ void MonitorDisplay::Refresh() { image_.Refresh(window_); }
 
 SaverDisplay::SaverDisplay() : picD_(LoadPictureResource(IDR_EARTH_PICTURE)) {}
 
-void SaverDisplay::Cover(const std::vector<PixelSize>& monitors, double twipsPerPixelX, double twipsPerPixelY) {
+void SaverDisplay::Cover(const std::vector<PixelSize>& monitors) {
     monitors_.resize(monitors.size());
     bool covered = true;
     for (std::size_t m = 0; m < monitors.size(); ++m) {
         if (!monitors_[m]) monitors_[m] = std::make_unique<MonitorDisplay>();
-        covered &= monitors_[m]->Image().Resize(monitors[m].Width, monitors[m].Height, twipsPerPixelX, twipsPerPixelY);
+        const double twipsPerPixel = TwipsPerPixelAt(monitors[m].Dpi);
+        covered &= monitors_[m]->Image().Resize(monitors[m].Width, monitors[m].Height, twipsPerPixel, twipsPerPixel);
     }
     if (!covered) Fail("display");
 }

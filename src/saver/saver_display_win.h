@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/dpi.h"
 #include "runtime/picture_win.h"
 #include "runtime/surface_win.h"
 #include "saver/line_animation.h"
@@ -34,8 +35,10 @@ private:
     HWND window_ = nullptr;
 };
 
+// A Display's size in pixels, and the DPI it is drawn at (its monitor's).
 struct PixelSize {
     int Width = 0, Height = 0;
+    int Dpi = kStandardDpi;
 };
 
 class SaverDisplay : public MonitorSurfaces {
@@ -43,9 +46,10 @@ public:
     // Pic_D gets the program's Earth picture.
     SaverDisplay();
 
-    // A black Display for each monitor, as large as its window's interior (pixels), in monitor
-    // order; throws RuntimeError when one cannot be made (the others are made all the same).
-    void Cover(const std::vector<PixelSize>& monitors, double twipsPerPixelX, double twipsPerPixelY);
+    // A black Display for each monitor, as large as its window's interior (pixels) and measured in
+    // twips at that monitor's DPI, in monitor order; throws RuntimeError when one cannot be made
+    // (the others are made all the same).
+    void Cover(const std::vector<PixelSize>& monitors);
     // Pic_D's interior size in pixels: the picture's own size (its design size if it is missing).
     double PictureWidth() const;
     double PictureHeight() const;

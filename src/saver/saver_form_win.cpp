@@ -12,9 +12,9 @@
 
 #include "music/process_music_win.h"
 #include "runtime/base_window_win.h"
+#include "runtime/dpi.h"
 #include "runtime/event_loop_win.h"
 #include "runtime/runtime_error.h"
-#include "runtime/screen_win.h"
 #include "runtime/system_settings_win.h"
 #include "saver/display_power_win.h"
 #include "saver/frame_wait_win.h"
@@ -79,17 +79,22 @@ public:
             case WM_SYSKEYDOWN:
                 controller_.Form_KeyDown(static_cast<std::int16_t>(wParam), static_cast<std::int16_t>(KeyShiftState()));
                 return 0;
+            // Any button is a click (a user tries the middle and side ones too); the wheel is not.
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN:
+            case WM_XBUTTONDOWN:
                 pressed_ = true;
-                return 0;
+                return message == WM_XBUTTONDOWN;  // X buttons answer TRUE when handled
             case WM_LBUTTONUP:
             case WM_RBUTTONUP:
+            case WM_MBUTTONUP:
+            case WM_XBUTTONUP:
                 if (pressed_) {
                     pressed_ = false;
                     controller_.Display_Click();
                 }
-                return 0;
+                return message == WM_XBUTTONUP;
             case WM_TIMER:
                 if (wParam == kTimer1) controller_.Timer1_Timer();
                 if (wParam == kTimer2) controller_.Timer2_Timer();
@@ -101,6 +106,10 @@ public:
             case WM_POWERBROADCAST:
                 if (const auto power = DisplayPowerOfBroadcast(wParam, lParam)) controller_.Display_PowerChanged(*power);
                 return TRUE;
+            case WM_DPICHANGED:
+                // Each window stays on its own monitor, drawn at that monitor's new scale.
+                FollowDisplayLayout();
+                return 0;
             case WM_CLOSE:
                 // Closed from outside: shut down as a key would, so the cursor and the system's
                 // saver state are put back.
@@ -150,14 +159,14 @@ public:
         for (std::size_t i = 0; i < Used(); ++i) {
             RECT client{};
             GetClientRect(windows_[i]->Window(), &client);
-            sizes[i] = {client.right, client.bottom};
+            sizes[i] = {client.right, client.bottom, covered_[i].Dpi};
         }
-        const bool covered = RunStep([&] { display_.Cover(sizes, spindle::TwipsPerPixelX(), spindle::TwipsPerPixelY()); });
+        const bool covered = RunStep([&] { display_.Cover(sizes); });
         ShowDisplays();  // the Displays that could be made
         if (!covered) Fail("display");
     }
-    double TwipsPerPixelX() override { return spindle::TwipsPerPixelX(); }
-    double TwipsPerPixelY() override { return spindle::TwipsPerPixelY(); }
+    double TwipsPerPixelX(int monitor) override { return TwipsPerPixelAt(covered_.at(monitor).Dpi); }
+    double TwipsPerPixelY(int monitor) override { return TwipsPerPixelAt(covered_.at(monitor).Dpi); }
     double PictureWidth() override { return display_.PictureWidth(); }
     double PictureHeight() override { return display_.PictureHeight(); }
     void CopyPictureToDisplay(int monitor, std::int32_t x, std::int32_t y, std::int32_t width,

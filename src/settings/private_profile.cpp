@@ -232,28 +232,39 @@ std::string ReadProfileValue(ProfileFileStore& store, const std::string& path, s
     return ProfileGetValue(file.bytes, section, key, isLeadByte);
 }
 
-WriteOutcome WriteProfileValue(ProfileFileStore& store, const std::string& path, std::string_view section,
-                               std::string_view key, std::string_view value, LeadBytePredicate isLeadByte) {
-    if (!ProfileNamesUsable(section, key, isLeadByte)) return WriteOutcome::Failed;
+WriteOutcome WriteProfileValues(ProfileFileStore& store, const std::string& path, std::string_view section,
+                                const std::vector<ProfileEntry>& entries, LeadBytePredicate isLeadByte) {
+    for (const ProfileEntry& entry : entries) {
+        if (!ProfileNamesUsable(section, entry.key, isLeadByte)) return WriteOutcome::Failed;
+    }
     ProfileFileStore::ReadResult file = store.ReadAll(path);
-    // A file that is there but unreadable must not be replaced by one holding a single key.
+    // A file that is there but unreadable must not be replaced by one holding only our keys.
+    if (file.status == ProfileFileStore::ReadStatus::InUse) return WriteOutcome::InUse;
     if (file.status == ProfileFileStore::ReadStatus::Failed) return WriteOutcome::Failed;
-    std::string updated = ProfileSetValue(file.bytes, section, key, value, isLeadByte);
+    std::string updated = std::move(file.bytes);
+    for (const ProfileEntry& entry : entries) {
+        updated = ProfileSetValue(updated, section, entry.key, entry.value, isLeadByte);
+    }
 
     const std::string temp = ProfileTempPath(path);
-    switch (store.WriteNew(temp, updated)) {
+    switch (const WriteOutcome outcome = store.WriteNew(temp, updated)) {
         case WriteOutcome::Written:
             if (store.Replace(temp, path)) return WriteOutcome::Written;
             store.Remove(temp);
-            break;
+            break;  // written in place, or told why not
         case WriteOutcome::Refused:
             break;
-        case WriteOutcome::Failed:
+        default:
             store.Remove(temp);  // a full disk would fail the same way in place
-            return WriteOutcome::Failed;
+            return outcome;
     }
     if (file.status == ProfileFileStore::ReadStatus::Missing) return WriteOutcome::Refused;
     return store.WriteOver(path, updated);
+}
+
+WriteOutcome WriteProfileValue(ProfileFileStore& store, const std::string& path, std::string_view section,
+                               std::string_view key, std::string_view value, LeadBytePredicate isLeadByte) {
+    return WriteProfileValues(store, path, section, {{std::string(key), std::string(value)}}, isLeadByte);
 }
 
 }  // namespace spindle

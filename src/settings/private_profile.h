@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace spindle {
 
@@ -39,31 +40,41 @@ bool ProfileNamesUsable(std::string_view section, std::string_view key, LeadByte
 std::string ProfileSetValue(std::string_view content, std::string_view section, std::string_view key,
                             std::string_view value, LeadBytePredicate isLeadByte);
 
-// How a write to a file ended.
+// How a write to a file ended. Every outcome but Written leaves the file as it was.
 enum class WriteOutcome {
     Written,
-    Refused,  // the place takes no writes (read-only folder, file or medium); nothing changed
-    Failed,   // not written for another reason (a file held by another program, a full disk)
+    Refused,   // the place takes no writes (read-only folder, file or medium)
+    InUse,     // another program holds the file against writing or replacing
+    DiskFull,  // the medium has no room for it
+    Failed,    // not written for any other reason
+};
+
+// One key and its value, as bytes for the engine (or as UTF-8 text above it).
+struct ProfileEntry {
+    std::string key;
+    std::string value;
 };
 
 // What the engine needs of the file system. Paths are passed through unchanged.
 class ProfileFileStore {
 public:
-    enum class ReadStatus { Ok, Missing, Failed };
+    enum class ReadStatus { Ok, Missing, InUse, Failed };
     struct ReadResult {
         ReadStatus status = ReadStatus::Missing;
         std::string bytes;
     };
 
     virtual ~ProfileFileStore() = default;
-    // The whole file. Missing only when there is no such file; Failed when it is there but
-    // cannot be read (locked, a directory, too large).
+    // The whole file. Missing only when there is no such file; InUse when another program
+    // holds it against reading; Failed when it cannot be read otherwise (a directory, too large).
     virtual ReadResult ReadAll(const std::string& path) = 0;
-    // Creates or truncates the file and writes all bytes to disk.
+    // Creates or truncates the file and writes all bytes to disk (part may stay behind when
+    // it fails).
     virtual WriteOutcome WriteNew(const std::string& path, std::string_view bytes) = 0;
     // Puts `from` in the place of `to` in one step. On failure `to` is as it was.
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
-    // Writes all bytes over an existing file, which ends where they end.
+    // Writes all bytes over an existing file, which ends where they end. One that cannot be
+    // opened for writing is left as it was.
     virtual WriteOutcome WriteOver(const std::string& path, std::string_view bytes) = 0;
     virtual void Remove(const std::string& path) = 0;
     // Whether the file could be written (an existing one opened for writing, a missing one
@@ -80,11 +91,16 @@ std::string ProfileTempPath(std::string_view path);
 std::string ReadProfileValue(ProfileFileStore& store, const std::string& path, std::string_view section,
                              std::string_view key, LeadBytePredicate isLeadByte);
 
-// Sets one value of the file. The new content goes to a temporary file beside it, which then
-// replaces the file. Where the folder takes no new file or the file cannot be replaced, the
-// file is written over in place, as the platform's own profile functions do. A file that
-// exists but cannot be read is left alone, and so is one with names it cannot hold (Failed).
-// Refused when neither way can write there; no temporary file is left behind.
+// Sets values of the file, all in one write or none. The new content goes to a temporary file
+// beside it, which then replaces the file. Where the folder takes no new file or the file cannot
+// be replaced, the file is written over in place, as the platform's own profile functions do. A
+// file that exists but cannot be read is left alone (InUse or Failed), and so is one given names
+// it cannot hold (Failed). Refused when neither way can write there; no temporary file is left
+// behind. A failure says why (InUse, DiskFull, Failed).
+WriteOutcome WriteProfileValues(ProfileFileStore& store, const std::string& path, std::string_view section,
+                                const std::vector<ProfileEntry>& entries, LeadBytePredicate isLeadByte);
+
+// WriteProfileValues with one value.
 WriteOutcome WriteProfileValue(ProfileFileStore& store, const std::string& path, std::string_view section,
                                std::string_view key, std::string_view value, LeadBytePredicate isLeadByte);
 

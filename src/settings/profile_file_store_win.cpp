@@ -1,6 +1,6 @@
 // Reading, writing, replacing and probing the settings file with the platform's file calls.
 // A failure to open for writing counts as a refusal of the place, unless another program
-// holds the file: that one passes.
+// holds the file or the disk is full: those are told as such, so the user can be.
 #include "settings/profile_file_store_win.h"
 
 #include <windows.h>
@@ -19,7 +19,16 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 
 bool HeldByAnother(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
 
-WriteOutcome OpenFailure() { return HeldByAnother(GetLastError()) ? WriteOutcome::Failed : WriteOutcome::Refused; }
+bool DiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
+
+// Why a file could not be opened for writing, or a write into it broke off.
+WriteOutcome Failure(DWORD error, WriteOutcome otherwise) {
+    if (HeldByAnother(error)) return WriteOutcome::InUse;
+    if (DiskFull(error)) return WriteOutcome::DiskFull;
+    return otherwise;
+}
+
+WriteOutcome OpenFailure() { return Failure(GetLastError(), WriteOutcome::Refused); }
 
 bool ReadOnly(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -30,11 +39,15 @@ WriteOutcome WriteAll(ScopedHandle& file, std::string_view bytes) {
     while (!bytes.empty()) {
         DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
         DWORD written = 0;
-        if (!WriteFile(file.Get(), bytes.data(), chunk, &written, nullptr) || written == 0) return WriteOutcome::Failed;
+        if (!WriteFile(file.Get(), bytes.data(), chunk, &written, nullptr)) {
+            return Failure(GetLastError(), WriteOutcome::Failed);
+        }
+        if (written == 0) return WriteOutcome::Failed;
         bytes.remove_prefix(written);
     }
-    return SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get()) && file.Close() ? WriteOutcome::Written
-                                                                                    : WriteOutcome::Failed;
+    return SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get()) && file.Close()
+               ? WriteOutcome::Written
+               : Failure(GetLastError(), WriteOutcome::Failed);
 }
 
 }  // namespace
@@ -45,8 +58,8 @@ ProfileFileStore::ReadResult Win32ProfileStore::ReadAll(const std::string& path)
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         DWORD error = GetLastError();
-        bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        return {missing ? ReadStatus::Missing : ReadStatus::Failed, {}};
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {ReadStatus::Missing, {}};
+        return {HeldByAnother(error) ? ReadStatus::InUse : ReadStatus::Failed, {}};
     }
     LARGE_INTEGER size{};
     if (GetFileType(file.Get()) != FILE_TYPE_DISK || !GetFileSizeEx(file.Get(), &size) ||

@@ -109,10 +109,13 @@ void WriteIniString(std::string_view section, std::string_view key, std::string_
     WriteProfileValue(store, std::string(file), NameBytes(section), NameBytes(key), ValueBytes(value), AnsiLeadByte);
 }
 
-void WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
+WriteOutcome WriteSettings(std::string_view section, const std::vector<ProfileEntry>& entries) {
+    std::vector<ProfileEntry> bytes;
+    bytes.reserve(entries.size());
+    for (const ProfileEntry& entry : entries) bytes.push_back({NameBytes(entry.key), ValueBytes(entry.value)});
     Win32ProfileStore store;
-    WriteSettingsValue(store, {SettingsFilePath(), UserSettingsFilePath()}, NameBytes(section), NameBytes(key),
-                       ValueBytes(value), AnsiLeadByte);
+    return WriteSettingsValues(store, {SettingsFilePath(), UserSettingsFilePath()}, NameBytes(section), bytes,
+                               AnsiLeadByte);
 }
 
 bool FileExists(std::string_view path) {

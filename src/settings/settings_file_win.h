@@ -6,7 +6,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "settings/private_profile.h"
 #include "settings/settings_values.h"
 
 namespace spindle {
@@ -32,9 +34,10 @@ std::string ReadIniString(std::string_view section, std::string_view key, std::s
 // (8.3) path when that one fits, and as an empty value otherwise. Failures are silent.
 void WriteIniString(std::string_view section, std::string_view key, std::string_view value, std::string_view file);
 
-// WriteIniString on the settings file beside the program; where that place refuses writes, on
-// the user's own copy instead.
-void WriteSetting(std::string_view section, std::string_view key, std::string_view value);
+// Writes the values (UTF-8 keys and text) into the settings file beside the program in one
+// write, as WriteIniString stores them; where that place refuses writes, into the user's own copy
+// instead. How it ended: Written, or why nothing was.
+WriteOutcome WriteSettings(std::string_view section, const std::vector<ProfileEntry>& entries);
 
 // Whether the file can be opened for reading (a trailing backslash is dropped first).
 // A directory, a missing file, a device and a file locked against reading give false.

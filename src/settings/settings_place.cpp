@@ -11,13 +11,18 @@ std::string SettingsFileToRead(ProfileFileStore& store, const SettingsPlaces& pl
     return store.CanWrite(places.beside) ? places.beside : places.own;
 }
 
-WriteOutcome WriteSettingsValue(ProfileFileStore& store, const SettingsPlaces& places, std::string_view section,
-                                std::string_view key, std::string_view value, LeadBytePredicate isLeadByte) {
-    WriteOutcome beside = WriteProfileValue(store, places.beside, section, key, value, isLeadByte);
+WriteOutcome WriteSettingsValues(ProfileFileStore& store, const SettingsPlaces& places, std::string_view section,
+                                 const std::vector<ProfileEntry>& entries, LeadBytePredicate isLeadByte) {
+    WriteOutcome beside = WriteProfileValues(store, places.beside, section, entries, isLeadByte);
     if (beside != WriteOutcome::Refused || places.own.empty()) return beside;
     const std::size_t slash = places.own.find_last_of('\\');
     if (slash != std::string::npos) store.MakeFolder(places.own.substr(0, slash));
-    return WriteProfileValue(store, places.own, section, key, value, isLeadByte);
+    return WriteProfileValues(store, places.own, section, entries, isLeadByte);
+}
+
+WriteOutcome WriteSettingsValue(ProfileFileStore& store, const SettingsPlaces& places, std::string_view section,
+                                std::string_view key, std::string_view value, LeadBytePredicate isLeadByte) {
+    return WriteSettingsValues(store, places, section, {{std::string(key), std::string(value)}}, isLeadByte);
 }
 
 }  // namespace spindle

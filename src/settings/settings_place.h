@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/private_profile.h"
 
@@ -18,8 +19,12 @@ struct SettingsPlaces {
 // written and the copy exists; the file beside the program otherwise.
 std::string SettingsFileToRead(ProfileFileStore& store, const SettingsPlaces& places);
 
-// Writes one value beside the program; when that place refuses writes, into the user's own
-// copy instead (its folder made first).
+// Writes the values beside the program, all in one write; when that place refuses writes, into
+// the user's own copy instead (its folder made first). Any other failure goes nowhere else.
+WriteOutcome WriteSettingsValues(ProfileFileStore& store, const SettingsPlaces& places, std::string_view section,
+                                 const std::vector<ProfileEntry>& entries, LeadBytePredicate isLeadByte);
+
+// WriteSettingsValues with one value.
 WriteOutcome WriteSettingsValue(ProfileFileStore& store, const SettingsPlaces& places, std::string_view section,
                                 std::string_view key, std::string_view value, LeadBytePredicate isLeadByte);
 

@@ -36,6 +36,26 @@ std::int16_t RepeatFromText(std::string_view text, char decimalSeparator) {
     return RoundToInt16(*number);
 }
 
+std::optional<std::string> SaveFailureMessage(WriteOutcome outcome) {
+    // Half-width katakana, as in the dialog's own captions (ｷｬﾝｾﾙ, ﾌｧｲﾙを選択).
+    const char* why = "設定ﾌｧｲﾙ (Spindlewave.ini) に書き込めませんでした。";  // and where nothing took it
+    switch (outcome) {
+        case WriteOutcome::Written:
+            return std::nullopt;
+        case WriteOutcome::InUse:
+            why = "設定ﾌｧｲﾙ (Spindlewave.ini) がほかのﾌﾟﾛｸﾞﾗﾑで使用中です。\n"
+                  "そのﾌﾟﾛｸﾞﾗﾑを閉じてから、もう一度「設定」を押してください。";
+            break;
+        case WriteOutcome::DiskFull:
+            why = "ﾃﾞｨｽｸがいっぱいです。\n空きを作ってから、もう一度「設定」を押してください。";
+            break;
+        case WriteOutcome::Refused:  // not even the user's own copy took it
+        case WriteOutcome::Failed:
+            break;
+    }
+    return std::string("設定を保存できませんでした。\n\n") + why;
+}
+
 DialogPosition DialogPlacement(double screenWidth, double screenHeight, double dialogWidth, double dialogHeight) {
     return DialogPosition{RoundToInt32(screenWidth - dialogWidth) / 2, RoundToInt32(screenHeight - dialogHeight) / 3};
 }

@@ -2,9 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "settings/private_profile.h"
 
 namespace spindle {
 
@@ -31,6 +34,10 @@ std::string SaveText(std::int64_t value);
 // any other text (an empty one included) is 0. A number outside the 16-bit range throws
 // RuntimeError, so the caller keeps the value it had.
 std::int16_t RepeatFromText(std::string_view text, char decimalSeparator = '.');
+
+// What the dialog tells of a save that wrote nothing: that the settings could not be saved and
+// why, in the dialog's own style of text. Nothing for a save that was written.
+std::optional<std::string> SaveFailureMessage(WriteOutcome outcome);
 
 // Where the dialog stands, in twips: centred across, at a third of the free height from the
 // top. Each difference is rounded half to even, then divided with truncation toward zero.

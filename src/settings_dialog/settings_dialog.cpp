@@ -1,5 +1,5 @@
 // The settings dialog's routines. Every routine runs its steps one after another and skips a
-// step that fails; nothing is ever reported.
+// step that fails; only a save that wrote nothing is reported, as it would lose the user's choices.
 #include "settings_dialog/settings_dialog.h"
 
 #include <vector>
@@ -52,7 +52,11 @@ void SettingsDialog::FormUnload() {
 }
 
 void SettingsDialog::CmdSetClick() {
-    SaveSettings();
+    // The dialog stays as it is, so 「設定」 can save once the cause is gone.
+    if (const std::optional<std::string> failure = SaveFailureMessage(SaveSettings())) {
+        RunStep([&] { platform_.ShowMessage(*failure); });
+        return;
+    }
     view_.Unload();
 }
 
@@ -132,14 +136,18 @@ void SettingsDialog::ChooseMusicFile() {
     RunStep([&] { view_.SetFileCaption(values_.BgmFile); });
 }
 
-void SettingsDialog::SaveSettings() {
-    const std::string_view section = kSettingsSection.name;
-    RunStep([&] { platform_.WriteIniString(section, kSpeedKey.name, SaveText(view_.SpeedBarValue())); });
-    RunStep([&] { platform_.WriteIniString(section, kBgmKindKey.name, SaveText(values_.BgmKind)); });
+WriteOutcome SettingsDialog::SaveSettings() {
+    std::vector<ProfileEntry> entries;
+    auto add = [&](const SettingsKey& key, std::string value) { entries.push_back({std::string(key.name), value}); };
+    RunStep([&] { add(kSpeedKey, SaveText(view_.SpeedBarValue())); });
+    RunStep([&] { add(kBgmKindKey, SaveText(values_.BgmKind)); });
     // A number the box cannot hold as a track keeps the value read at start-up.
     RunStep([&] { values_.BgmRepeat = RepeatFromText(view_.RepeatText(), platform_.DecimalSeparator()); });
-    RunStep([&] { platform_.WriteIniString(section, kBgmRepeatKey.name, SaveText(values_.BgmRepeat)); });
-    RunStep([&] { platform_.WriteIniString(section, kBgmFileKey.name, values_.BgmFile); });
+    RunStep([&] { add(kBgmRepeatKey, SaveText(values_.BgmRepeat)); });
+    RunStep([&] { add(kBgmFileKey, values_.BgmFile); });
+    WriteOutcome outcome = WriteOutcome::Failed;
+    RunStep([&] { outcome = platform_.WriteSettings(kSettingsSection.name, entries); });
+    return outcome;
 }
 
 }  // namespace spindle

@@ -6,9 +6,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings_dialog/dialog_keys.h"
 #include "settings_dialog/dialog_rules.h"
+#include "settings/private_profile.h"
 #include "settings/settings_values.h"
 #include "settings_dialog/zoom.h"
 
@@ -68,8 +70,11 @@ public:
     virtual std::optional<std::string> ChooseFile() = 0;
     // Opens a document or address with the shell's "open" verb.
     virtual void OpenInShell(const std::string& target) = 0;
-    // One value of the settings file beside the program (UTF-8 names and text).
-    virtual void WriteIniString(std::string_view section, std::string_view key, std::string_view value) = 0;
+    // The values into the settings file beside the program (or the user's own copy), all in one
+    // write (UTF-8 names and text): Written, or why nothing was.
+    virtual WriteOutcome WriteSettings(std::string_view section, const std::vector<ProfileEntry>& entries) = 0;
+    // A message box over the dialog; returns when the user has closed it.
+    virtual void ShowMessage(const std::string& text) = 0;
     // The user's fraction mark, for numbers typed into the repeat box.
     virtual char DecimalSeparator() = 0;
 };
@@ -97,7 +102,8 @@ public:
 
     // Routines.
     void ChooseMusicFile();
-    void SaveSettings();
+    // Written, or why the settings were not.
+    WriteOutcome SaveSettings();
 
 private:
     void ChooseMusic(int index);

@@ -62,8 +62,13 @@ void Win32SettingsPlatform::OpenInShell(const std::string& target) {
     ShellExecuteW(FormWindow(), L"open", wideTarget.c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
-void Win32SettingsPlatform::WriteIniString(std::string_view section, std::string_view key, std::string_view value) {
-    WriteSetting(section, key, value);
+WriteOutcome Win32SettingsPlatform::WriteSettings(std::string_view section, const std::vector<ProfileEntry>& entries) {
+    return spindle::WriteSettings(section, entries);
+}
+
+void Win32SettingsPlatform::ShowMessage(const std::string& text) {
+    // Not the dialog's caption: a start looks for that one to find a running copy.
+    MessageBoxW(FormWindow(), Utf8ToWide(text).c_str(), L"Spindlewave", MB_OK | MB_ICONEXCLAMATION);
 }
 
 char Win32SettingsPlatform::DecimalSeparator() { return UserDecimalMark(); }

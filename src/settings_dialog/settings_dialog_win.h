@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "settings_dialog/settings_dialog.h"
 
@@ -26,7 +27,8 @@ public:
     void SetMousePointer(MousePointer pointer) override;
     std::optional<std::string> ChooseFile() override;
     void OpenInShell(const std::string& target) override;
-    void WriteIniString(std::string_view section, std::string_view key, std::string_view value) override;
+    WriteOutcome WriteSettings(std::string_view section, const std::vector<ProfileEntry>& entries) override;
+    void ShowMessage(const std::string& text) override;
     char DecimalSeparator() override;
 
 private:

@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "resource_ids.h"
+#include "runtime/dpi.h"
+#include "runtime/dpi_win.h"
 #include "runtime/event_loop_win.h"
 #include "runtime/runtime_error.h"
 #include "runtime/screen_win.h"
@@ -16,31 +18,25 @@ namespace {
 
 enum ControlId { kPic1Id = 100, kCmdSetId, kCmdCanId, kCmdBgmId, kBgmRepeatId, kHsFastId };
 
-// The form's client area, in twips.
-constexpr int kClientWidthTwips = 6975;
-constexpr int kClientHeightTwips = 2895;
-// The repeat box's list drops below its text field.
-constexpr int kDropListHeight = 160;
-
 const COLORREF kBackColour = RGB(128, 128, 128);
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 
 const wchar_t* const kCaptionFace = L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF";  // ＭＳ Ｐゴシック
-constexpr double kCaptionPoints = 9.75;
+constexpr double kCaptionPoints = kDialogFontPoints;
 
 LabelFont DialogFont(bool underline = false) {
     return LabelFont{kCaptionFace, kCaptionPoints, FW_NORMAL, underline, SHIFTJIS_CHARSET};
 }
 
+// Screen pixels and twips as the screen measures them, for the dialog's place on it.
 int PixelsX(int twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelX())); }
 int PixelsY(int twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
 
-// Left, top, width and height in twips, as a rectangle in pixels.
-RECT TwipsRect(int left, int top, int width, int height) {
-    const int x = PixelsX(left);
-    const int y = PixelsY(top);
-    return RECT{x, y, x + PixelsX(width), y + PixelsY(height)};
+RECT ToRect(const PlacedRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+void MoveChild(HWND child, const PlacedRect& r, int extraHeight = 0) {
+    MoveWindow(child, r.left, r.top, r.right - r.left, r.bottom - r.top + extraHeight, TRUE);
 }
 
 }  // namespace
@@ -67,13 +63,17 @@ void SettingsForm::Raise(Handler&& handler) {
 
 bool SettingsForm::Create() {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    RECT frame{0, 0, PixelsX(kClientWidthTwips), PixelsY(kClientHeightTwips)};
+    // Made at the system's DPI, then laid out at the DPI of the monitor it is on.
+    const PixelExtent roughClient = DialogClientAt(DpiOfWindow(nullptr));
+    RECT frame{0, 0, roughClient.width, roughClient.height};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     if (!CreateWindowOf(kSettingsDialogCaption, style, 0, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                         nullptr)) {
         return false;
     }
+    dpi_ = DpiOfWindow(Window());
     host_.Attach(Window());
+    host_.SetDpi(dpi_);
     host_.SetBackColour(kBackColour);
     // Until the program carries its icon, LoadIcon gives nothing and the window keeps the default.
     if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SPINDLEWAVE))) {
@@ -81,7 +81,83 @@ bool SettingsForm::Create() {
         SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
     CreateControls();
+    SizeClient();
     return true;
+}
+
+void SettingsForm::SizeClient() {
+    // The frame as this window has it at its DPI: the client area is what is designed.
+    RECT frame{}, client{};
+    GetWindowRect(Window(), &frame);
+    GetClientRect(Window(), &client);
+    const PixelExtent wanted = DialogClientAt(dpi_);
+    if (client.right == wanted.width && client.bottom == wanted.height) return;
+    SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left - client.right + wanted.width,
+                 frame.bottom - frame.top - client.bottom + wanted.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+WindowlessLabel& SettingsForm::Place(WindowlessLabel& label, const DesignRect& design) {
+    labels_.push_back(&label);
+    Place(static_cast<WindowlessControl&>(label), design);
+    return label;
+}
+
+void SettingsForm::Place(WindowlessControl& control, const DesignRect& design) {
+    placed_.push_back({&control, design});
+}
+
+void SettingsForm::LoadMarks() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const int side = MarkPixelsAt(dpi_);
+    // Drawn for 96 DPI; at another the picture is scaled as a whole, so the mark keeps its size on screen.
+    auto load = [&](int id) {
+        return ScopedBitmap(static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, side, side, LR_DEFAULTCOLOR)));
+    };
+    markUnselected_ = load(IDB_MARK_UNSELECTED);
+    markSelected_ = load(IDB_MARK_SELECTED);
+}
+
+void SettingsForm::FollowDpi(int dpi, const RECT* suggested) {
+    if (dpi == dpi_ && !suggested) return;
+    dpi_ = dpi;
+    host_.SetDpi(dpi);
+    pic1_.Host().SetDpi(dpi);
+    captionFont_ = CreateLabelFont(DialogFont(), dpi);
+    bool selected[kMusicChoiceCount] = {};
+    for (int index = 0; index < kMusicChoiceCount; ++index) selected[index] = MarkSelected(index);
+    // The old pictures stay until no control shows them.
+    ScopedBitmap oldUnselected(std::move(markUnselected_)), oldSelected(std::move(markSelected_));
+    LoadMarks();
+    imgRa_[0]->SetPicture(markUnselected_.get());
+    imgRa_[1]->SetPicture(markSelected_.get());
+    for (int index = 0; index < kMusicChoiceCount; ++index) imgBgm_[index]->SetPicture(imgRa_[selected[index]]->Picture());
+
+    if (suggested) {
+        SetWindowPos(Window(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SizeClient();
+    MoveChild(pic1_.Window(), PlaceAt(kPic1Design, dpi));
+    MoveChild(cmdSet_.Window(), PlaceAt(kCmdSetDesign, dpi));
+    MoveChild(cmdCan_.Window(), PlaceAt(kCmdCanDesign, dpi));
+    MoveChild(cmdBgm_.Window(), PlaceAt(kCmdBgmDesign, dpi));
+    MoveChild(hsFast_.Window(), PlaceAt(kSpeedBarDesign, dpi));
+    SendMessageW(bgmRepeat_, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), TRUE);
+    MoveChild(bgmRepeat_, PlaceAt(kRepeatBoxDesign, dpi), DropListPixelsAt(dpi));
+    for (auto& [control, design] : placed_) control->SetBounds(ToRect(PlaceAt(design, dpi)));
+    for (WindowlessLabel* label : labels_) label->FollowDpi();
+    for (int index = 0; index < kMusicChoiceCount; ++index) {
+        if (selected[index]) ShowFocusCueOn(index);
+    }
+    // The shading is drawn anew at the new size.
+    host_.Cls();
+    pic1_.Host().Cls();
+    Raise([&] { dialog_.FormResize(); });
+    host_.Refresh();
+    pic1_.Host().Refresh();
+    for (CommandButton* button : {&cmdSet_, &cmdCan_, &cmdBgm_}) InvalidateRect(button->Window(), nullptr, FALSE);
 }
 
 WindowlessLabel& SettingsForm::AddLabel(WindowlessHost& host, const RECT& bounds, const char* caption) {
@@ -94,36 +170,39 @@ WindowlessLabel& SettingsForm::AddLabel(WindowlessHost& host, const RECT& bounds
 
 void SettingsForm::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    captionFont_ = CreateLabelFont(DialogFont());
-    markUnselected_.reset(static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDB_MARK_UNSELECTED), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    markSelected_.reset(static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDB_MARK_SELECTED), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    captionFont_ = CreateLabelFont(DialogFont(), dpi_);
+    LoadMarks();
+    auto TwipsRect = [this](const DesignRect& design) { return ToRect(PlaceAt(design, dpi_)); };
+    auto AddLabel = [&](WindowlessHost& host, const DesignRect& design, const char* caption) -> WindowlessLabel& {
+        return Place(this->AddLabel(host, TwipsRect(design), caption), design);
+    };
 
-    auto makeButton = [&](CommandButton& button, HWND parent, const RECT& bounds, int id, const char* caption) {
+    auto makeButton = [&](CommandButton& button, HWND parent, const DesignRect& design, int id, const char* caption) {
+        const RECT bounds = TwipsRect(design);
         button.Create(parent, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, id);
         button.SetCaption(caption);
         button.SetFont(WideToUtf8(kCaptionFace), kCaptionPoints, false, SHIFTJIS_CHARSET);
     };
 
     // Pic_1, the frame of the settings controls.
-    pic1_.Create(Window(), TwipsRect(240, 240, 6495, 1755), kPic1Id, true);
+    pic1_.Create(Window(), TwipsRect(kPic1Design), kPic1Id, true);
+    pic1_.Host().SetDpi(dpi_);
     pic1_.Host().SetBackColour(kBackColour);
     pic1_.onChildNotify = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         return OnChildNotify(message, wParam, lParam, result);
     };
 
     // On the form.
-    makeButton(cmdSet_, Window(), TwipsRect(4260, 2160, 1215, 375), kCmdSetId, "設定");
+    makeButton(cmdSet_, Window(), kCmdSetDesign, kCmdSetId, "設定");
     cmdSet_.onClick = [this] { Raise([&] { dialog_.CmdSetClick(); }); };
-    makeButton(cmdCan_, Window(), TwipsRect(5520, 2160, 1215, 375), kCmdCanId, "ｷｬﾝｾﾙ");
+    makeButton(cmdCan_, Window(), kCmdCanDesign, kCmdCanId, "ｷｬﾝｾﾙ");
     cmdCan_.onClick = [this] { Raise([&] { dialog_.CmdCanClick(); }); };
 
-    WindowlessLabel& credit = AddLabel(host_, TwipsRect(240, 2100, 2475, 195), kCreditLine);
+    WindowlessLabel& credit = AddLabel(host_, kCreditDesign, kCreditLine);
     credit.SetColour(kWhite);
     credit.SetAutoSize(true);
 
-    lblUrl_ = &AddLabel(host_, TwipsRect(240, 2340, 3105, 195), kHomePageAddress);
+    lblUrl_ = &AddLabel(host_, kUrlDesign, kHomePageAddress);
     lblUrl_->SetFont(DialogFont(true));
     lblUrl_->SetColour(kWhite);
     lblUrl_->SetAutoSize(true);
@@ -131,60 +210,61 @@ void SettingsForm::CreateControls() {
     lblUrl_->onClick = [this] { Raise([&] { dialog_.LblUrlClick(); }); };
 
     // Img_Ra: beyond the visible client area, holding the two marks.
-    imgRa_[0] = &host_.Add<WindowlessImage>(TwipsRect(10080, 420, 180, 180));
+    for (int i : {0, 1}) {
+        imgRa_[i] = &host_.Add<WindowlessImage>(TwipsRect(kImgRaDesign[i]));
+        Place(*imgRa_[i], kImgRaDesign[i]);
+    }
     imgRa_[0]->SetPicture(markUnselected_.get());
-    imgRa_[1] = &host_.Add<WindowlessImage>(TwipsRect(10080, 660, 180, 180));
     imgRa_[1]->SetPicture(markSelected_.get());
 
     // Inside Pic_1: the music group.
     WindowlessHost& pic = pic1_.Host();
-    WindowlessLabel& bgmHeading = AddLabel(pic, TwipsRect(120, 180, 1515, 255), "BGM");
+    WindowlessLabel& bgmHeading = AddLabel(pic, kBgmHeadingDesign, "BGM");
     bgmHeading.SetColour(kBlack);
     bgmHeading.SetAlignment(WindowlessLabel::Alignment::Centre);
-    pic.Add<WindowlessShape>(TwipsRect(120, 120, 1515, 315)).SetColour(GetSysColor(COLOR_WINDOWTEXT));
+    WindowlessShape& bgmFrame = pic.Add<WindowlessShape>(TwipsRect(kBgmFrameDesign));
+    bgmFrame.SetColour(GetSysColor(COLOR_WINDOWTEXT));
+    Place(bgmFrame, kBgmFrameDesign);
 
-    struct MusicRow {
-        int top;
-        int captionWidth;
-        const char* caption;
-    };
-    const MusicRow rows[kMusicChoiceCount] = {{840, 345, "無し"}, {540, 645, "音楽CD"}, {1140, 900, "MP3、WAV"}};
+    const char* const captions[kMusicChoiceCount] = {"無し", "音楽CD", "MP3、WAV"};
     for (int index : {1, 0, 2}) {
-        const MusicRow& row = rows[index];
-        imgBgm_[index] = &pic.Add<WindowlessImage>(TwipsRect(540, row.top, 195, 195));
+        imgBgm_[index] = &pic.Add<WindowlessImage>(TwipsRect(kImgBgmDesign[index]));
+        Place(*imgBgm_[index], kImgBgmDesign[index]);
         imgBgm_[index]->onClick = [this, index] { Raise([&] { dialog_.ImgBgmClick(index); }); };
-        lblBgm_[index] = &AddLabel(pic, TwipsRect(780, row.top, row.captionWidth, 195), row.caption);
+        lblBgm_[index] = &AddLabel(pic, kLblBgmDesign[index], captions[index]);
         lblBgm_[index]->SetAutoSize(true);
         lblBgm_[index]->onClick = [this, index] { Raise([&] { dialog_.LblBgmClick(index); }); };
         if (index == 1) {
-            const RECT box = TwipsRect(1800, 480, 615, 300);
+            const RECT box = TwipsRect(kRepeatBoxDesign);
             bgmRepeat_ = CreateWindowExW(0, L"COMBOBOX", L"",
                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
                                          box.left, box.top, box.right - box.left,
-                                         box.bottom - box.top + kDropListHeight, pic1_.Window(),
+                                         box.bottom - box.top + DropListPixelsAt(dpi_), pic1_.Window(),
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBgmRepeatId)), instance, nullptr);
             SendMessageW(bgmRepeat_, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), TRUE);
-            AddLabel(pic, TwipsRect(2460, 540, 990, 195), "曲目をﾘﾋﾟｰﾄ").SetAutoSize(true);
+            AddLabel(pic, kRepeatCaptionDesign, "曲目をﾘﾋﾟｰﾄ").SetAutoSize(true);
         }
     }
     ShowFocusCueOn(1);
-    makeButton(cmdBgm_, pic1_.Window(), TwipsRect(1800, 1020, 435, 375), kCmdBgmId, "...");
+    makeButton(cmdBgm_, pic1_.Window(), kCmdBgmDesign, kCmdBgmId, "...");
     cmdBgm_.onClick = [this] { Raise([&] { dialog_.CmdBgmClick(); }); };
-    lblFname_ = &AddLabel(pic, TwipsRect(2400, 1020, 3855, 495), "");
+    lblFname_ = &AddLabel(pic, kFileNameDesign, "");
     lblFname_->SetBorder(true);
     lblFname_->SetColour(GetSysColor(COLOR_WINDOWTEXT));
 
     // Inside Pic_1: the speed group.
-    WindowlessLabel& speedHeading = AddLabel(pic, TwipsRect(3780, 180, 1515, 255), "回転の速さ");
+    WindowlessLabel& speedHeading = AddLabel(pic, kSpeedHeadingDesign, "回転の速さ");
     speedHeading.SetColour(kBlack);
     speedHeading.SetAlignment(WindowlessLabel::Alignment::Centre);
-    pic.Add<WindowlessShape>(TwipsRect(3780, 120, 1515, 315)).SetColour(GetSysColor(COLOR_WINDOWTEXT));
-    AddLabel(pic, TwipsRect(4380, 540, 375, 195), "遅い").SetAutoSize(true);
-    hsFast_.Create(pic1_.Window(), TwipsRect(4800, 480, 1035, 255), kHsFastId);
+    WindowlessShape& speedFrame = pic.Add<WindowlessShape>(TwipsRect(kSpeedFrameDesign));
+    speedFrame.SetColour(GetSysColor(COLOR_WINDOWTEXT));
+    Place(speedFrame, kSpeedFrameDesign);
+    AddLabel(pic, kSlowDesign, "遅い").SetAutoSize(true);
+    hsFast_.Create(pic1_.Window(), TwipsRect(kSpeedBarDesign), kHsFastId);
     hsFast_.onChange = [this] { Raise([&] { dialog_.HsFastChange(); }); };
     hsFast_.onScroll = [this] { Raise([&] { dialog_.HsFastScroll(); }); };
-    AddLabel(pic, TwipsRect(5880, 540, 375, 195), "速い").SetAutoSize(true);
-    lblFast_ = &AddLabel(pic, TwipsRect(4800, 780, 1005, 195), "10");
+    AddLabel(pic, kFastDesign, "速い").SetAutoSize(true);
+    lblFast_ = &AddLabel(pic, kSpeedCaptionDesign, "10");
     lblFast_->SetAlignment(WindowlessLabel::Alignment::Centre);
 }
 
@@ -338,6 +418,11 @@ LRESULT SettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         bool taken = false;
         Raise([&] { taken = dialog_.FormKeyDown(static_cast<int>(wParam), static_cast<int>(lParam)); });
         return taken ? 1 : 0;
+    }
+    if (message == WM_DPICHANGED) {
+        // Moved onto a monitor of another scale (or its scale changed): laid out anew for it.
+        Raise([&] { FollowDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); });
+        return 0;
     }
     if (message == WM_CLOSE) {
         // The close box: the dialog closes without saving.

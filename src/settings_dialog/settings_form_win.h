@@ -8,12 +8,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "controls/command/command_button_win.h"
 #include "runtime/base_window_win.h"
 #include "runtime/scoped_gdi_win.h"
 #include "runtime/windowless_controls_win.h"
 #include "runtime/windowless_host_win.h"
+#include "settings_dialog/dialog_layout.h"
 #include "settings_dialog/scroll_bar_win.h"
 #include "settings_dialog/settings_dialog.h"
 
@@ -51,6 +54,11 @@ public:
     RECT MarkBounds(int index) const;
     RECT MusicCaptionBounds(int index) const;
 
+    // The DPI the dialog is laid out at: its monitor's.
+    int Dpi() const { return dpi_; }
+    // Lays the dialog out at a DPI; with the system's suggested window rectangle, takes that too.
+    void FollowDpi(int dpi, const RECT* suggested = nullptr);
+
     // The screen-wide pointer over both surfaces; null for the controls' own.
     void SetPointerOverride(HCURSOR pointer);
 
@@ -79,6 +87,12 @@ private:
     bool RepeatListOpen() override;
 
     void CreateControls();
+    // The client area as designed, at the current DPI, the frame as the window has it.
+    void SizeClient();
+    void LoadMarks();
+    // Notes a control's designed place, so that a new DPI places it again.
+    WindowlessLabel& Place(WindowlessLabel& label, const DesignRect& design);
+    void Place(WindowlessControl& control, const DesignRect& design);
     // The dotted frame of the music rows goes round the selected row's caption.
     void ShowFocusCueOn(int index);
     // The window that takes the focus for a stop of the Tab order.
@@ -106,6 +120,9 @@ private:
     WindowlessLabel* lblFast_ = nullptr;
     WindowlessLabel* lblFname_ = nullptr;
     WindowlessLabel* lblUrl_ = nullptr;
+    std::vector<std::pair<WindowlessControl*, DesignRect>> placed_;
+    std::vector<WindowlessLabel*> labels_;
+    int dpi_ = 96;
     bool unloading_ = false;
 };
 

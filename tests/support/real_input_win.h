@@ -15,11 +15,12 @@ inline INPUT KeyInput(WORD key, bool up, wchar_t unicode = 0) {
     return input;
 }
 
-// A mouse event where the pointer is (MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTUP, ...), or to (x, y).
-inline INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
+// A mouse event where the pointer is (MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTUP, ...), or to (x, y);
+// `data` is the side button (XBUTTON1, XBUTTON2) or the wheel's turn.
+inline INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0, DWORD data = 0) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi = {x, y, 0, flags, 0, 0};
+    input.mi = {x, y, data, flags, 0, 0};
     return input;
 }
 

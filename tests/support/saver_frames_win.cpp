@@ -43,7 +43,7 @@ std::vector<int> SaverFramesShown(const std::vector<ScreenPixels>& pictures, flo
     if (pictures.empty()) return {};
     const int width = pictures[0].width, height = pictures[0].height;
     SaverDisplay display;
-    display.Cover({{width, height}}, TwipsPerPixelX(), TwipsPerPixelY());
+    display.Cover({{width, height, ScreenDpiY()}});
     const std::int32_t left = RoundToInt32((width - display.PictureWidth()) / 2);
     const std::int32_t top = RoundToInt32((height - display.PictureHeight()) / 2);
     display.CopyPicture(0, left, top, RoundToInt32(display.PictureWidth()), RoundToInt32(display.PictureHeight()));

@@ -11,9 +11,10 @@
 #include "runtime/base_window_win.h"
 #include "runtime/colour_win.h"
 #include "runtime/conversions.h"
+#include "runtime/dpi.h"
+#include "runtime/dpi_win.h"
 #include "runtime/runtime_error.h"
 #include "runtime/scoped_gdi_win.h"
-#include "runtime/screen_win.h"
 #include "runtime/wide_text_win.h"
 
 namespace spindle {
@@ -219,9 +220,11 @@ private:
 
     void DrawLabel(HDC dc) {
         const CaptionLabel& label = control_.Label();
-        if (!labelFont_ || labelCaptionFont_ != label.font) {
+        // The caption follows the DPI of the monitor the dialog is on.
+        const int dpi = DpiOfWindow(Window());
+        if (!labelFont_ || labelCaptionFont_ != label.font || labelFontDpi_ != dpi) {
             LOGFONTW logFont{};
-            logFont.lfHeight = -static_cast<LONG>(std::lround(label.font.pointSize * ScreenDpiY() / 72.0));
+            logFont.lfHeight = FontHeightAt(label.font.pointSize, dpi);
             logFont.lfWeight = label.font.weight;
             logFont.lfItalic = label.font.italic;
             logFont.lfUnderline = label.font.underline;
@@ -231,11 +234,15 @@ private:
             lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
             labelFont_.reset(CreateFontIndirectW(&logFont));
             labelCaptionFont_ = label.font;
+            labelFontDpi_ = dpi;
         }
         std::wstring text = Utf8ToWide(label.text);
         RECT box{TwipsToPixels(label.left), TwipsToPixels(label.top), 0, 0};
         box.right = box.left + TwipsToPixels(label.width);
-        box.bottom = box.top + TwipsToPixels(label.height);
+        // The caption's height is designed for 96 DPI: as high as the font at this one, centred where it was.
+        const int designed = TwipsToPixels(label.height), height = PixelsFrom96(designed, dpi);
+        box.top -= (height - designed) / 2;
+        box.bottom = box.top + height;
         ScopedSelectObject font(dc, labelFont_ ? static_cast<HGDIOBJ>(labelFont_.get()) : GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(dc, TRANSPARENT);
         const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
@@ -278,7 +285,7 @@ private:
         auto font = host ? reinterpret_cast<HFONT>(SendMessageW(host, WM_GETFONT, 0, 0)) : nullptr;
         LOGFONTW logFont{};
         if (font && GetObjectW(font, sizeof logFont, &logFont) == sizeof logFont) {
-            return FontFromLogFont(logFont, ScreenDpiY());
+            return FontFromLogFont(logFont, DpiOfWindow(Window()));
         }
         return DesignedCaptionFont();
     }
@@ -294,6 +301,7 @@ private:
     SIZE faceSize_{0, 0};
     ScopedFont labelFont_;
     CaptionFont labelCaptionFont_;
+    int labelFontDpi_ = 0;
     bool loaded_ = false;
 };
 

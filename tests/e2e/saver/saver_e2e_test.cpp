@@ -1,6 +1,7 @@
-// The saver as a user meets it under Wine: about sixty frames a second, mouse moves do not end it,
-// a click does; the system's saver state is put back. (What it shows: the high-DPI end-to-end
-// test and the saver's window test; a second copy's refusal: the dialog's end-to-end test and Main's table.)
+// The saver as a user meets it under Wine: about sixty frames a second, mouse moves and the wheel do
+// not end it, a click of any button does; the system's saver state is put back. (What it shows: the
+// high-DPI end-to-end test and the saver's window test; a second copy's refusal: the dialog's
+// end-to-end test and Main's table.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -77,6 +78,34 @@ TEST_F(SaverE2e, AsWindows7WithCompositionOffTheTimerPacesItTheSame) {
     RegDeleteKeyW(HKEY_CURRENT_USER, key);
     DeleteFileW(copy.c_str());
     RemoveDirectoryW(folder.c_str());
+}
+
+// Every button a mouse has ends the saver, pressed and released on its window; the wheel turned
+// either way before it does not.
+TEST_F(SaverE2e, TheMiddleAndSideButtonsEndItTheWheelDoesNot) {
+    struct Button {
+        const char* name;
+        DWORD down, up, data;
+    };
+    const Button buttons[] = {
+        {"middle", MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, 0},
+        {"back", MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON1},
+        {"forward", MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON2},
+    };
+    for (const Button& button : buttons) {
+        SCOPED_TRACE(button.name);
+        LaunchedProcess saver(SaverPath(), L"/s");
+        const HWND window = saver.WaitForWindow(L"Spindlewave_Main", kStartTimeout);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartTimeout));
+        MoveMouse({300, 200});
+        SetForegroundWindow(window);
+        Send(MouseInput(MOUSEEVENTF_WHEEL, 0, 0, DWORD(-WHEEL_DELTA)));
+        Send(MouseInput(MOUSEEVENTF_WHEEL, 0, 0, WHEEL_DELTA), MouseInput(MOUSEEVENTF_HWHEEL, 0, 0, WHEEL_DELTA));
+        EXPECT_FALSE(saver.WaitForExit(1000)) << "ended by the wheel";
+        Send(MouseInput(button.down, 0, 0, button.data), MouseInput(button.up, 0, 0, button.data));
+        EXPECT_TRUE(saver.WaitForExit(5000) && saver.ExitCode() == 0);
+        EXPECT_FALSE(SaverRunningFlag());
+    }
 }
 
 }  // namespace

@@ -167,6 +167,65 @@ TEST_F(SettingsDialogE2E, OpensCentredShowsOddSettingsAsItCanAndSavesOnlyWhatIsC
     DeleteFileW(music.c_str());
 }
 
+// The text of a message box: its static control's.
+std::wstring MessageText(HWND box) {
+    for (HWND child = FindWindowExW(box, nullptr, L"Static", nullptr); child;
+         child = FindWindowExW(box, child, L"Static", nullptr)) {
+        wchar_t text[512] = {};
+        if (GetWindowTextW(child, text, 512) > 0) return text;
+    }
+    return {};
+}
+
+// Another program holds the settings file open without sharing writes or deletion: 「設定」 says
+// the settings could not be saved because the file is in use, the dialog stays with the choice
+// made, the file as it was; once the program lets go, 「設定」 saves and closes.
+TEST_F(SettingsDialogE2E, AFileHeldByAnotherProgramIsToldAndSavedOnceItIsLetGo) {
+    file_.Write(" 10", " 0", " 0", "");
+    const std::optional<std::string> before = file_.Read();
+    const std::wstring path = test::SaverFolder() + L"\\Spindlewave.ini";
+    auto holder = std::make_unique<test::LaunchedProcess>(test::BesideThisProgram(L"file_holder.exe"),
+                                                          L"\"" + path + L"\"");
+    ASSERT_TRUE(test::WaitUntil(
+        [&] {
+            HANDLE probe = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr);
+            if (probe == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+            CloseHandle(probe);
+            return false;
+        },
+        kStartTimeout))
+        << "the holder did not open the file";
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    test::ClickAt(InPicture(kCdCaption), 300);
+    ClickButton(dialog, kSave);
+    HWND box = dialog_->WaitForWindow(L"Spindlewave", kStartTimeout);
+    ASSERT_NE(box, nullptr) << "no message";
+    const std::wstring text = MessageText(box);
+    EXPECT_EQ(text.rfind(L"設定を保存できませんでした。", 0), 0u);
+    EXPECT_NE(text.find(L"使用中"), std::wstring::npos);
+    EXPECT_EQ(file_.Read(), before);
+    SetForegroundWindow(box);
+    test::PressKey(VK_RETURN);
+    ASSERT_TRUE(test::WaitUntil([&] { return !IsWindow(box); }, kStartTimeout));
+    Sleep(300);
+    EXPECT_TRUE(dialog_->Running() && IsWindowVisible(dialog));
+    EXPECT_EQ(Marks(), (std::vector<bool>{false, true, false}));  // the choice is still there
+    EXPECT_EQ(BarPosition(), 10);
+    EXPECT_EQ(file_.Read(), before);
+    const std::wstring temp = path + L".tmp";  // nothing half written left beside it
+    EXPECT_EQ(GetFileAttributesW(temp.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    holder->Kill();
+    holder.reset();
+    test::MoveMouse(InPicture(kCdCaption));  // back to the button, as a user's hand goes
+    Sleep(300);
+    ClickButton(dialog, kSave);
+    ASSERT_TRUE(dialog_->WaitForExit(kExitTimeout));
+    EXPECT_EQ(file_.Read(), test::SettingsFileBytes(" 10", " 1", " 0", ""));
+}
+
 // A saver installed where nothing beside it can be written (the fixture's read-only mount), with an
 // administrator's settings beside it: a user without a copy of their own starts from those; the
 // dialog keeps the user's settings in their own copy, and start-up reads them from there.

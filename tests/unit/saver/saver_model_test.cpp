@@ -260,14 +260,15 @@ using Log = std::vector<std::string>;
 
 // The window, its Displays (one per monitor of `sizes`), the music and the system in one, around
 // a controller: journals each step (throwing for those in `failing`), draws nothing, and runs
-// `event` in the third frame.
+// `events` in their event passes.
 class Saver : public SaverFormPort, public MonitorSurfaces, public EventYield, public MusicRoutines,
               public SystemSettingsPort {
 public:
     struct Screen : DrawingSurface {
         Screen(Saver& owner, int monitor) : saver(owner), index(monitor) {}
-        float ScaleWidth() override { return saver.sizes.at(index).first * 15.0f; }
-        float ScaleHeight() override { return saver.sizes.at(index).second * 15.0f; }
+        float ScaleWidth() override { return saver.sizes.at(index).first * Twips(); }
+        float ScaleHeight() override { return saver.sizes.at(index).second * Twips(); }
+        float Twips() const { return 1440.0f / saver.dpi.at(index); }  // per pixel, at its monitor's DPI
         void Cls() override { saver.inFrame = true, ++saver.draws; }
         void Line(float, float, float, float, std::uint32_t) override {}
         void Refresh() override {  // a frame's own refresh follows its Cls: not journalled
@@ -287,8 +288,8 @@ public:
     }
     void CoverScreen() override { Note("CoverScreen"); }
     void CoverWindowWithDisplay() override { Note("CoverWindowWithDisplay"); }
-    double TwipsPerPixelX() override { return 15; }
-    double TwipsPerPixelY() override { return 15; }
+    double TwipsPerPixelX(int monitor) override { return 1440.0 / dpi.at(monitor); }
+    double TwipsPerPixelY(int monitor) override { return 1440.0 / dpi.at(monitor); }
     double PictureWidth() override { return 320; }
     double PictureHeight() override { return 320; }
     void CopyPictureToDisplay(int monitor, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) override {
@@ -332,6 +333,7 @@ public:
     std::set<std::string> failing;
     bool timer2, polling = true, inFrame = false;
     std::vector<std::pair<int, int>> sizes = {{1920, 1080}};  // pixels, the primary monitor first
+    std::vector<int> dpi = {96, 96, 96};                       // each monitor's
     std::vector<Screen> screens = {{*this, 0}, {*this, 1}, {*this, 2}};
     int frames = 0, draws = 0;
     std::int32_t cursor = -1;
@@ -404,6 +406,30 @@ TEST(SaverFormLoad, PictureCentredOnEachMonitorHalvesToEvenAndANewLayoutIsCovere
     EXPECT_EQ(saver.controller.Animation().Monitors.size(), 3u);
     saver.controller.Display_Click();  // after the error a click still ends it
     EXPECT_EQ(saver.log.back(), "End");
+}
+
+// Monitors at their own scales (100 %, 125 %, 150 %, 200 %): each Display is measured at its
+// monitor's DPI, and the Earth keeps its own pixels in the centre of each, never stretched. A
+// monitor whose scale changes is covered anew at the new one.
+TEST(SaverFormLoad, EachMonitorAtItsOwnDpiHasThePictureCentredInItsOwnPixels) {
+    Saver saver;
+    saver.sizes = {{1920, 1080}, {1600, 900}, {2880, 1620}, {3840, 2160}};
+    saver.dpi = {96, 120, 144, 192};
+    saver.screens.push_back({saver, 3});
+    saver.events[3] = [&] {  // the second monitor moves to 200 % and the fourth back to 100 %
+        saver.dpi = {96, 192, 144, 96};
+        saver.controller.Display_LayoutChanged();
+        saver.log.push_back("changed");
+    };
+    saver.controller.Form_Load();
+    const Log copies = {"Copy 0 800 380 320 320", "Copy 1 640 290 320 320", "Copy 2 1280 650 320 320",
+                        "Copy 3 1760 920 320 320"};
+    Log seen;
+    for (const std::string& entry : saver.log) {
+        if (entry.rfind("Copy", 0) == 0) seen.push_back(entry);
+    }
+    EXPECT_EQ(seen, Join(copies, copies));
+    EXPECT_EQ(saver.controller.Animation().Monitors.size(), 4u);
 }
 
 TEST(SaverKeyDown, ArrowsChangeTheCdTrackOnlyWithCdMusic) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -107,6 +108,12 @@ TEST(WriteProfileValue, ReplacesTheFileInOneStepWritesOverItOrLeavesItAsItWas) {
          {"read " + path, "new " + temp, "replace " + path, "remove " + temp, "over " + path}},
         {S::kWriteBreaks, true, "k", W::Failed, {"read " + path, "new " + temp, "remove " + temp}},
         {S::kReadFails, true, "k", W::Failed, {"read " + path}},  // not replaced by a one-key file
+        // Another program holds it: told as such, and no other way is tried.
+        {S::kHeld, true, "k", W::InUse,
+         {"read " + path, "new " + temp, "replace " + path, "remove " + temp, "over " + path}},
+        {S::kLocked, true, "k", W::InUse, {"read " + path}},
+        {S::kDiskFull, true, "k", W::DiskFull, {"read " + path, "new " + temp, "remove " + temp}},
+        {S::kDiskFull, false, "k", W::DiskFull, {"read " + path, "new " + temp, "remove " + temp}},
         {S::kNone, true, "a=b", W::Failed, {}},
     };
     for (const Case& c : cases) {
@@ -121,6 +128,30 @@ TEST(WriteProfileValue, ReplacesTheFileInOneStepWritesOverItOrLeavesItAsItWas) {
         EXPECT_EQ(store.files, after) << context;
         EXPECT_EQ(store.calls, c.calls) << context;
     }
+}
+
+TEST(WriteProfileValues, WritesEveryValueInOneWriteOrNone) {
+    const std::string path = "C:\\Saver\\Spindlewave.ini", old = "[Section]\r\nb=old\r\n";
+    const std::vector<ProfileEntry> entries = {{"a", "1"}, {"b", "2"}, {"c", "3"}};
+    using S = test::MemoryProfileStore;
+    for (S::Fault fault : {S::kNone, S::kNoNewFiles, S::kHeld, S::kLocked, S::kDiskFull, S::kWriteBreaks}) {
+        S store;
+        store.folders = {"C:\\Saver"};
+        store.files[path] = old;
+        store.Set(fault, path);
+        const WriteOutcome outcome = WriteProfileValues(store, path, "Section", entries, kSjis);
+        const bool written = fault == S::kNone || fault == S::kNoNewFiles;
+        EXPECT_EQ(outcome == WriteOutcome::Written, written) << fault;
+        EXPECT_EQ(store.files, (std::map<std::string, std::string>{
+                                   {path, written ? "[Section]\r\nb=2\r\na=1\r\nc=3\r\n" : old}}))
+            << fault;
+        EXPECT_EQ(std::count(store.calls.begin(), store.calls.end(), "read " + path), 1) << fault;
+    }
+    // One name the file cannot hold: none of the values is written.
+    S store;
+    store.folders = {"C:\\Saver"};
+    EXPECT_EQ(WriteProfileValues(store, path, "Section", {{"a", "1"}, {"[b", "2"}}, kSjis), WriteOutcome::Failed);
+    EXPECT_TRUE(store.files.empty() && store.calls.empty());
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ const std::string kOld = "[Section]\r\nk= 1\r\n", kNew = "[Section]\r\nk= 2\r\n"
 TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWritten) {
     using S = test::MemoryProfileStore;
     struct Case {
-        S::Fault place;  // kReadFails: another program holds the file
+        S::Fault place;
         bool besideThere, ownThere;
         std::string besideAfter, ownAfter;  // "" for no file
         std::string readFrom;               // the file start-up reads afterwards
@@ -32,6 +32,9 @@ TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWr
         {S::kReadOnlyFolder, false, true, "", kNew, kOwn},
         {S::kReadOnlyFile, true, false, kOld, kNew, kOwn},
         {S::kReadFails, true, false, kOld, "", kBeside},  // nothing goes elsewhere
+        {S::kHeld, true, false, kOld, "", kBeside},
+        {S::kLocked, true, false, kOld, "", kBeside},
+        {S::kDiskFull, true, false, kOld, "", kBeside},
     };
     for (const Case& c : cases) {
         S store;
@@ -40,7 +43,7 @@ TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWr
         if (c.ownThere) store.folders.insert(kOwnFolder), store.files[kOwn] = kOld;
         store.Set(c.place, kBeside);
         WriteSettingsValue(store, {kBeside, kOwn}, "Section", "k", " 2", IsShiftJisLeadByte);
-        store.readFails = false;
+        store.readFails = store.locked = false, store.held.clear();
         const std::string context = std::to_string(c.place) + (c.besideThere ? " beside" : "") + (c.ownThere ? " own" : "");
         std::map<std::string, std::string> after;
         if (!c.besideAfter.empty()) after[kBeside] = c.besideAfter;

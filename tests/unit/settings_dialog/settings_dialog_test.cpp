@@ -30,6 +30,7 @@ public:
     std::string repeatText;
     std::optional<ScreenPoint> cursor = ScreenPoint{100, 200};
     std::optional<std::string> chosenFile;
+    WriteOutcome outcome = WriteOutcome::Written;
     char separator = '.';
     int heights[2] = {193, 113};
     std::optional<FocusStop> focus;
@@ -69,9 +70,13 @@ public:
     void SetMousePointer(MousePointer pointer) override { Log("pointer:" + std::to_string(static_cast<int>(pointer))); }
     std::optional<std::string> ChooseFile() override { return Log("choose:"), chosenFile; }
     void OpenInShell(const std::string& target) override { Log("open:" + target); }
-    void WriteIniString(std::string_view section, std::string_view key, std::string_view value) override {
-        Log("write:" + std::string(section) + "/" + std::string(key) + "=" + std::string(value));
+    WriteOutcome WriteSettings(std::string_view section, const std::vector<ProfileEntry>& written) override {
+        std::string call = "write:" + std::string(section);
+        for (const ProfileEntry& entry : written) call += " " + entry.key + "=" + entry.value;
+        Log(call);
+        return outcome;
     }
+    void ShowMessage(const std::string& text) override { Log("message:" + text); }
     char DecimalSeparator() override { return separator; }
     ScreenRect WindowRect() override { return ScreenRect{300, 200, 771, 426}; }
     void DrawAnimatedRects(int kind, const ScreenRect& a, const ScreenRect& b) override {
@@ -137,10 +142,9 @@ TEST_F(SettingsDialogTest, ChoicesTakeEffectAtOnceAndCancelWritesNothing) {
     EXPECT_EQ(values.RotationSpeed, 10);  // taken from the bar only when saved
 }
 
-TEST_F(SettingsDialogTest, SaveWritesTheFourKeysInOrderThenCloses) {
+TEST_F(SettingsDialogTest, SaveWritesTheFourKeysInOneWriteThenCloses) {
     values = SettingsValues{75, 7, 9, "C:\\" + std::string(246, 'a') + ".mp3"};
     dialog.FormLoad();  // the bar refuses 75 and stays at 1
-    rec.failing = {"write:Section/BGM区分"};  // stops neither the other writes nor the closing
     // Beyond 16 bits the value read at start-up stays.
     for (auto [typed, separator, saved] :
          {std::tuple{"", '.', " 0"}, {"2.5", '.', " 2"}, {"3.5", '.', " 4"}, {"12abc", '.', " 0"}, {"-3", '.', "-3"},
@@ -151,10 +155,64 @@ TEST_F(SettingsDialogTest, SaveWritesTheFourKeysInOrderThenCloses) {
         rec.separator = separator;
         rec.log.clear();
         dialog.CmdSetClick();
-        EXPECT_EQ(rec.log, (Calls{"write:Section/回転の速さ= 1", "write:Section/BGM区分= 7", "write:Section/BGMﾘﾋﾟｰﾄ=" +
-                                  std::string(saved), "write:Section/BGMﾌｧｲﾙ=" + values.BgmFile, "unload:"}))
+        EXPECT_EQ(rec.log, (Calls{"write:Section 回転の速さ= 1 BGM区分= 7 BGMﾘﾋﾟｰﾄ=" + std::string(saved) +
+                                      " BGMﾌｧｲﾙ=" + values.BgmFile,
+                                  "unload:"}))
             << typed;
     }
+}
+
+// A save that wrote nothing says so and why; the dialog stays with every choice as it was, and
+// 「設定」 saves once the cause is gone. (Where nothing beside the program takes writes, the
+// settings go to the user's own copy: Written.)
+TEST_F(SettingsDialogTest, ASaveThatWroteNothingIsToldAndTheDialogStaysAsItWas) {
+    using W = WriteOutcome;
+    const std::string kFailed = "設定を保存できませんでした。";
+    struct Case {
+        const char* name;
+        W outcome;
+        Calls failing;
+        const char* reason;  // a part of the message; none when the dialog closes
+    } cases[] = {
+        {"written", W::Written, {}, nullptr},
+        {"held by another program", W::InUse, {}, "ほかのﾌﾟﾛｸﾞﾗﾑで使用中です"},
+        {"disk full", W::DiskFull, {}, "ﾃﾞｨｽｸがいっぱいです"},
+        {"another failure", W::Failed, {}, "書き込めませんでした"},
+        {"no place took it", W::Refused, {}, "書き込めませんでした"},
+        {"the write itself threw", W::Written, {"write"}, "書き込めませんでした"},
+        {"the message box failed", W::InUse, {"message"}, "使用中"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        values = SettingsValues{12, 2, 3, "C:\\a.mp3"};
+        Recorder r;
+        SettingsDialog d(values, r, r);
+        d.FormLoad();
+        r.bar.SetValue(30);
+        r.repeatText = "5";
+        r.log.clear();
+        r.outcome = c.outcome;
+        r.failing = c.failing;
+        d.CmdSetClick();
+        const std::string write = "write:Section 回転の速さ= 30 BGM区分= 2 BGMﾘﾋﾟｰﾄ= 5 BGMﾌｧｲﾙ=C:\\a.mp3";
+        if (!c.reason) {
+            EXPECT_EQ(r.log, (Calls{write, "unload:"}));
+            continue;
+        }
+        ASSERT_EQ(r.log.size(), 2u);
+        EXPECT_EQ(r.log[0], write);
+        EXPECT_EQ(r.log[1].rfind("message:" + kFailed, 0), 0u) << r.log[1];
+        EXPECT_NE(r.log[1].find(c.reason), std::string::npos) << r.log[1];
+        // Nothing of the dialog changed; the cause gone, the same choices are saved and it closes.
+        EXPECT_TRUE(values.RotationSpeed == 12 && values.BgmKind == 2 && values.BgmFile == "C:\\a.mp3");
+        EXPECT_EQ(std::tuple(r.bar.Value(), r.repeatText), std::tuple(30, std::string("5")));
+        r.log.clear();
+        r.outcome = W::Written;
+        r.failing.clear();
+        d.CmdSetClick();
+        EXPECT_EQ(r.log, (Calls{write, "unload:"}));
+    }
+    EXPECT_EQ(SaveFailureMessage(W::Written), std::nullopt);
 }
 
 TEST_F(SettingsDialogTest, KeysAreTheDialogsExceptWhereTheFocusedControlOwnsThem) {

@@ -33,7 +33,7 @@ TEST(SaverFrame, OnEachMonitorThePictureCentredOrCutBlackElsewhereAndLinesInAllT
     ASSERT_EQ(std::pair(earth.width, earth.height), std::pair(320, 320));
     const std::array<int, 4> monitors[] = {{1920, 1080, 800, 380}, {200, 150, -60, -85}, {1, 1, -160, -160}};
     SaverDisplay display;  // three monitors, laid out as the saver's load does, then one frame
-    display.Cover({{1920, 1080}, {200, 150}, {1, 1}}, 15, 15);
+    display.Cover({{1920, 1080}, {200, 150}, {1, 1}});
     for (int m = 0; m < 3; ++m) display.CopyPicture(m, monitors[m][2], monitors[m][3], 320, 320);
     display.KeepAsBackground();
     AnimationState animation;
@@ -53,6 +53,18 @@ TEST(SaverFrame, OnEachMonitorThePictureCentredOrCutBlackElsewhereAndLinesInAllT
             EXPECT_GT(frame.earthChanged, 100);
         }
     }
+}
+
+// Each monitor's Display is measured in twips at its own DPI, so the figures keep their size on
+// a monitor of 150 % or 200 % instead of shrinking there; the picture keeps its own pixels.
+TEST(SaverDisplay, EachMonitorMeasuredAtItsOwnDpi) {
+    SaverDisplay display;
+    display.Cover({{1920, 1080, 96}, {2880, 1620, 144}, {3840, 2160, 192}, {1600, 900, 120}});
+    const std::tuple<float, float> twips[] = {{28800, 16200}, {28800, 16200}, {28800, 16200}, {19200, 10800}};
+    for (int m = 0; m < 4; ++m) {
+        EXPECT_EQ(std::tuple(display.At(m).ScaleWidth(), display.At(m).ScaleHeight()), twips[m]) << m;
+    }
+    EXPECT_EQ(std::pair(display.PictureWidth(), display.PictureHeight()), std::pair(320.0, 320.0));
 }
 
 TEST(PersistentImage, LinesTakeTwipsAndUndrawableInputIsHarmless) {

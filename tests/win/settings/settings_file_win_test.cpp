@@ -80,10 +80,14 @@ TEST_F(SettingsFileWin, WithoutATemporaryFileTheFileIsWrittenInPlaceUnlessItIsHe
     test::WriteFileBytes(iniW_, old_);
     // Held open without shared deletion or writing: neither replaced nor written over.
     // Locked against reading: not overwritten.
+    // Either is told as a file in use, so the dialog can say so.
+    Win32ProfileStore store;
+    const std::string key(kBgmKindKey.shiftJis);
     for (DWORD share : {DWORD{FILE_SHARE_READ}, DWORD{0}}) {
         HANDLE holder = Open(share);
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         WriteIniString(kSection, kBgmKindKey.name, " 2", ini_);
+        EXPECT_EQ(WriteProfileValue(store, ini_, "Section", key, " 2", IsShiftJisLeadByte), WriteOutcome::InUse);
         EXPECT_EQ(ReadIniString(kSection, kBgmKindKey.name, ini_), share ? "1" : "");
         CloseHandle(holder);
         EXPECT_EQ(Bytes(), old_) << share;

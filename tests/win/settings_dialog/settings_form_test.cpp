@@ -1,5 +1,6 @@
 // The settings dialog's window in this process, its platform a recorder, driven by real mouse
-// and keyboard input: presses that began elsewhere, double-clicks and the dialog's keys.
+// and keyboard input: presses that began elsewhere, double-clicks, the dialog's keys, and the move
+// onto a monitor of another scale.
 #include "settings_dialog/settings_form_win.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "runtime/event_loop_win.h"
 #include "runtime/screen_win.h"
 #include "support/real_input_win.h"
+#include "support/screen_pixels_win.h"
 
 namespace spindle {
 namespace {
@@ -28,9 +30,11 @@ struct RecordingPlatform : SettingsDialogPlatform {
     void SetMousePointer(MousePointer) override {}
     std::optional<std::string> ChooseFile() override { return log.push_back("choose"), std::nullopt; }
     void OpenInShell(const std::string& target) override { log.push_back("open " + target); }
-    void WriteIniString(std::string_view, std::string_view key, std::string_view value) override {
-        log.push_back("write " + std::string(key) + "=" + std::string(value));
+    WriteOutcome WriteSettings(std::string_view, const std::vector<ProfileEntry>& entries) override {
+        for (const ProfileEntry& entry : entries) log.push_back("write " + entry.key + "=" + entry.value);
+        return WriteOutcome::Written;
     }
+    void ShowMessage(const std::string& text) override { log.push_back("message " + text); }
     char DecimalSeparator() override { return '.'; }
 };
 
@@ -153,6 +157,85 @@ TEST_F(SettingsFormTest, TabGoesRoundInLayoutOrderArrowsPickMusicEnterSaves) {
     EXPECT_FALSE(form_->IsOpen());
     EXPECT_EQ(platform_.log, (Calls{"write 回転の速さ= 1", "write BGM区分= 2", "write BGMﾘﾋﾟｰﾄ= 7", "write BGMﾌｧｲﾙ=",
                                     "zoom close"}));
+}
+
+// The client area, then where the dialog's parts are in their parents' pixels; last the two whose
+// height their font decides: the repeat box (closed) and the speed caption.
+using Box = std::tuple<LONG, LONG, LONG, LONG>;
+using Placement = std::vector<Box>;
+
+Placement PlacementOf(SettingsForm& form) {
+    auto box = [](const RECT& r) { return Box{r.left, r.top, r.right, r.bottom}; };
+    RECT client{};
+    GetClientRect(form.Window(), &client);
+    Placement placement{box(client)};
+    for (HWND child : {form.PictureBoxWindow(), form.SaveButton().Window(), form.CancelButton().Window(),
+                       form.FileButton().Window(), form.SpeedBar(), form.RepeatBox()}) {
+        if (child == form.RepeatBox()) continue;
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+        placement.push_back(box(r));
+    }
+    for (int row = 0; row < 3; ++row) placement.push_back(box(form.MarkBounds(row)));
+    RECT repeat{};
+    GetWindowRect(form.RepeatBox(), &repeat);
+    MapWindowPoints(nullptr, form.PictureBoxWindow(), reinterpret_cast<POINT*>(&repeat), 2);
+    placement.push_back(box(repeat));
+    placement.push_back(box(form.SpeedLabel().Bounds()));
+    return placement;
+}
+
+bool SelectedMarkAt(HWND picture, POINT client) {  // blue in the middle of the selected mark
+    ClientToScreen(picture, &client);
+    const std::uint32_t pixel = test::CaptureDc(nullptr, client.x, client.y, 1, 1).pixels.at(0);
+    return (pixel & 0xFF) > 180 && ((pixel >> 16) & 0xFF) < 100;
+}
+
+// Wine never puts a window on a monitor of another scale: the system's message is delivered here as
+// Windows sends it, with the window rectangle it suggests.
+TEST_F(SettingsFormTest, OnAMonitorOfTwiceTheScaleEverythingIsTwiceAsLargeAndBackAgainAsItWas) {
+    if (form_->Dpi() != 96) GTEST_SKIP() << "made for a 96-DPI display, not " << form_->Dpi();
+    const HWND window = form_->Window();
+    const Placement at96 = PlacementOf(*form_);
+    ASSERT_EQ(at96[0], (Box{0, 0, 465, 193}));
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const RECT mark = form_->MarkBounds(0);  // the selected row: none
+    EXPECT_TRUE(SelectedMarkAt(form_->PictureBoxWindow(), {mark.left + 6, mark.top + 6}));
+
+    RECT suggested{frame.left + 40, frame.top + 30, frame.left + 40 + 2 * (frame.right - frame.left),
+                   frame.top + 30 + 2 * (frame.bottom - frame.top)};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    PumpFor(300);
+    EXPECT_EQ(form_->Dpi(), 192);
+    const Placement at192 = PlacementOf(*form_);
+    for (std::size_t i = 0; i < at96.size(); ++i) {  // the client area exactly twice as large, and every part
+        const auto [left, top, right, bottom] = at96[i];
+        const auto [left2, top2, right2, bottom2] = at192[i];
+        EXPECT_EQ(std::tuple(left2, top2), std::tuple(2 * left, 2 * top)) << i;
+        if (i + 2 < at96.size()) {
+            EXPECT_EQ(std::tuple(right2, bottom2), std::tuple(2 * right, 2 * bottom)) << i;
+        } else {  // at twice the font at least half as high again (the box's border is the system's)
+            EXPECT_GE(2 * (bottom2 - top2), 3 * (bottom - top)) << i << ": its font did not grow";
+        }
+    }
+    RECT moved{};
+    GetWindowRect(window, &moved);
+    EXPECT_EQ(std::pair(moved.left, moved.top), std::pair(suggested.left, suggested.top));
+    // The mark picture grew with it: blue where only the 96-DPI mark's frame would reach.
+    const RECT mark192 = form_->MarkBounds(0);
+    EXPECT_TRUE(SelectedMarkAt(form_->PictureBoxWindow(), {mark192.left + 12, mark192.top + 12}));
+    // It still answers the mouse at the new places.
+    const RECT cd = form_->MusicCaptionBounds(1);
+    test::ClickAt(OnScreen(form_->PictureBoxWindow(), {cd.left + 6, cd.top + 6}), 100);
+    PumpFor(200);
+    EXPECT_TRUE(form_->MarkSelected(1));
+
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&frame));
+    PumpFor(300);
+    EXPECT_EQ(PlacementOf(*form_), at96);
+    EXPECT_TRUE(form_->MarkSelected(1));
 }
 
 }  // namespace

@@ -1,0 +1,62 @@
+// Which DPI a window or monitor draws at, and what twips, points and 96-DPI pictures come to at
+// the scales Windows offers (100 %, 125 %, 150 %, 200 %).
+#include "runtime/dpi.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <tuple>
+
+namespace spindle {
+namespace {
+
+struct FakeDpi : DpiPort {
+    std::optional<int> window, monitor;
+    int system = 96;
+    std::optional<int> WindowDpi() override { return window; }
+    std::optional<int> MonitorDpi() override { return monitor; }
+    int SystemDpi() override { return system; }
+};
+
+TEST(EffectiveDpi, TheWindowsElseItsMonitorsElseTheSystemsElse96) {
+    const std::optional<int> none;
+    struct Case {
+        std::optional<int> window, monitor;
+        int system, dpi;
+    } cases[] = {
+        {144, 120, 96, 144},   // the window's own, even before its monitor's is seen
+        {none, 120, 96, 120},  // Windows 8.1: only the monitor's is told
+        {none, none, 144, 144},  // older systems: the system's
+        {0, 192, 96, 192},     // a failing call gives 0
+        {0, 0, 0, 96},         // nothing could be read
+        {none, -5, 100000, 96},
+        {48, none, 96, 48},    // the ends of what a display may have
+        {960, none, 96, 960},
+        {961, 47, 120, 120},
+    };
+    for (const Case& c : cases) {
+        FakeDpi port;
+        port.window = c.window, port.monitor = c.monitor, port.system = c.system;
+        EXPECT_EQ(EffectiveDpi(port), c.dpi) << c.window.value_or(-1) << " " << c.monitor.value_or(-1) << " " << c.system;
+    }
+}
+
+TEST(DpiScale, TwipsPointsAndPicturesAtEachScale) {
+    // dpi, twips per pixel, 6975 twips (the dialog's width), 9.75 points, a 12-pixel mark, 160 pixels
+    const std::tuple<int, double, int, int, int, int> cases[] = {
+        {96, 15.0, 465, -13, 12, 160},
+        {120, 12.0, 581, -16, 15, 200},
+        {144, 10.0, 698, -20, 18, 240},  // 697.5 and 19.5 round away from zero
+        {192, 7.5, 930, -26, 24, 320},
+    };
+    for (auto [dpi, twipsPerPixel, width, font, mark, drop] : cases) {
+        EXPECT_EQ(TwipsPerPixelAt(dpi), twipsPerPixel) << dpi;
+        EXPECT_EQ(TwipsToPixels(6975, dpi), width) << dpi;
+        EXPECT_EQ(FontHeightAt(9.75, dpi), font) << dpi;
+        EXPECT_EQ(PixelsFrom96(12, dpi), mark) << dpi;
+        EXPECT_EQ(PixelsFrom96(160, dpi), drop) << dpi;
+    }
+}
+
+}  // namespace
+}  // namespace spindle
