@@ -90,14 +90,14 @@ struct PacedRun {
     int mostWaitsInAStep = 0;
 };
 
-// Frames of a fixed cost, each followed by its event pass and the wait, for `seconds`.
+// Frames of a fixed cost (the tenth 100 ms longer), each followed by its event pass and the wait, for `seconds`.
 PacedRun RunFrames(SimulatedDisplay& display, Ticks cost, double seconds) {
     EventLog events(display);
     FramePacer pacer(display);
     const bool running = true;
     PacedRun run;
     while (display.now < seconds * kTicksPerSecond) {
-        display.now += cost;
+        display.now += cost + (run.presents.size() == 9 ? 100 * kMs : 0);
         run.presents.push_back(display.now);
         events.YieldToEvents();
         const int before = display.waits;
@@ -125,8 +125,9 @@ TEST(FramePacer, StepsAtRefreshRateOverNOrOnePerFrameWhenAFrameCostsMoreNeverFas
                 EXPECT_NEAR(stepsPerSecond, expected, expected * 0.02) << row;
                 EXPECT_LE(stepsPerSecond, expected + 0.5) << row;
                 // Never two steps closer than a step, and with a blocking flush never on refreshes
-                // fewer than N apart.
+                // fewer than N apart; only the step after the long frame comes at once, nothing is caught up.
                 for (std::size_t i = 1; i < run.presents.size(); ++i) {
+                    if (i == 10) continue;
                     ASSERT_GE(run.presents[i] - run.presents[i - 1], std::max(period, cost) - 1) << row << ", step " << i;
                     if (flush == Flush::BlocksToNextRefresh) {
                         ASSERT_GE(display.ShownOn(run.presents[i]) - display.ShownOn(run.presents[i - 1]), refreshes)
