@@ -55,6 +55,10 @@ constexpr Ev Move = [](Button& b) { b.control.UserControl_MouseMove(0, 0, 100, 1
 constexpr Ev Focus = [](Button& b) { b.ports.focused = true; b.control.UserControl_GotFocus(); };
 constexpr Ev Blur = [](Button& b) { b.ports.focused = false; b.control.UserControl_LostFocus(); };
 constexpr Ev DownL = [](Button& b) { b.control.UserControl_MouseDown(kLeftButton, 0, 100, 100); };
+constexpr Ev DownRM = [](Button& b) {
+    b.control.UserControl_MouseDown(kRightButton, 0, 100, 100);
+    b.control.UserControl_MouseDown(kMiddleButton, 0, 100, 100);
+};
 constexpr Ev UpL = [](Button& b) { b.clicks += b.control.UserControl_MouseUp(kLeftButton, 0, 100, 100); };
 constexpr Ev UpR = [](Button& b) { b.clicks += b.control.UserControl_MouseUp(kRightButton, 0, 100, 100); };
 constexpr Ev TickOwn = [](Button& b) { b.ports.under = kOwn; b.control.TmrMouse_Timer(); };
@@ -84,6 +88,8 @@ TEST(CommandStates, EventSequences) {
         {"coming back while pressed does not re-arm the Click", {Init, Move, Focus, DownL, TickHost, Move, UpL}, 3,
          {P::HighLight, P::Pressed, P::Pressed, P::Selected}, 0, false},
         {"a right button release clicks", {Init, Move, UpR}, 2, {P::HighLight}, 1, true},
+        {"right and middle presses draw nothing; the next left click clicks", {Init, Move, Focus, DownRM, UpL}, 4,
+         {P::HighLight, P::Pressed, P::HighLightSelect}, 1, true},
         {"no Click from a focused button away from the pointer", {Init, Focus, UpR}, 3, {P::Selected}, 0, false},
         {"left release in state 2 repaints Normal and clicks", {Init, Move, DownL, UpL}, 2,
          {P::HighLight, P::Pressed, P::Normal}, 1, true},
@@ -144,12 +150,12 @@ TEST(CommandProperties, RoundTrips) {
          [](CommandControl& c) { c.SetEnabled(true); c.SetFontColour(0xFF); }, {{"FirstRun", "0"}}, "Command1",
          255, 0, true},
         {"keys match whatever their case",
-         Values{{"CAPTION", "キャンセル"}, {"font", bold}, {"enabled", "False"}, {"FONTCOLOUR", "255"}}, nothing,
-         {{"Caption", "キャンセル"}, {"Font", bold}, {"Enabled", "False"}, {"FontColour", "255"}}, "キャンセル",
-         255, 255, false},
+         Values{{"CAPTION", "キャンセル"}, {"font", bold}, {"enabled", "False"}, {"FONTCOLOUR", "16777215"}}, nothing,
+         {{"Caption", "キャンセル"}, {"Font", bold}, {"Enabled", "False"}, {"FontColour", "16777215"}}, "キャンセル",
+         255, 0xFFFFFF, false},
         {"a system colour is stored signed and read back", Values{},
-         [](CommandControl& c) { c.SetFontColour(0x80000012); c.SetFontColour(0x8000001F); },  // no 31st
-         {{"Caption", "Command1"}, {"FontColour", "-2147483630"}}, "Command1", 255, 0x80000012, true},
+         [](CommandControl& c) { c.SetFontColour(-0x80000000LL); c.SetFontColour(0x8000001F); },  // no 31st
+         {{"Caption", "Command1"}, {"FontColour", "-2147483648"}}, "Command1", 255, 0x80000000, true},
         {"unreadable stored values keep what was there", Values{{"FontColour", "255"}, {"Visible", "0"}},
          [](CommandControl& c) {
              c.UserControl_ReadProperties(Bag({{"Enabled", "maybe"}, {"Font", "Arial"}, {"FirstRun", "300"},
@@ -173,7 +179,7 @@ TEST(CommandProperties, RoundTrips) {
 }
 
 TEST(CommandFont, TextRoundTripsAndBadTextIsRefused) {
-    const CaptionFont font{.face = "Tahoma;Bold", .pointSize = 12.5, .weight = 700, .underline = true, .charset = 0};
+    const CaptionFont font{.face = "Tahoma;Bold", .pointSize = 12.5, .weight = 1000, .underline = true, .charset = 0};
     EXPECT_EQ(TextToFont(FontToText(font)), font);  // the face is last and may hold the separator
     for (const char* bad : {"", "Arial", "9;400;0;0;0", "x;400;0;0;0;128;Arial", "0;400;0;0;0;128;Arial",
                             "9;400;0;0;0;999;Arial"}) {

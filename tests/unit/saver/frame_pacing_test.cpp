@@ -90,14 +90,14 @@ struct PacedRun {
     int mostWaitsInAStep = 0;
 };
 
-// Frames of a fixed cost, each followed by its event pass and the wait, for `seconds`.
-PacedRun RunFrames(SimulatedDisplay& display, Ticks cost, double seconds) {
+// Frames of a fixed cost (the tenth `longer`), each followed by its event pass and the wait, for `seconds`.
+PacedRun RunFrames(SimulatedDisplay& display, Ticks cost, double seconds, Ticks longer = 0) {
     EventLog events(display);
     FramePacer pacer(display);
     const bool running = true;
     PacedRun run;
     while (display.now < seconds * kTicksPerSecond) {
-        display.now += cost;
+        display.now += cost + (run.presents.size() == 9 ? longer : 0);
         run.presents.push_back(display.now);
         events.YieldToEvents();
         const int before = display.waits;
@@ -137,6 +137,20 @@ TEST(FramePacer, StepsAtRefreshRateOverNOrOnePerFrameWhenAFrameCostsMoreNeverFas
                 // returned early and the timer.
                 EXPECT_LE(run.mostWaitsInAStep, refreshes + 2) << row;
             }
+        }
+    }
+}
+
+TEST(FramePacer, AfterAFrameTenStepsLongNothingIsCaughtUp) {
+    for (int rate : {60, 144}) {
+        for (Flush flush : {Flush::BlocksToNextRefresh, Flush::ReturnsAtOnce, Flush::Off}) {
+            SimulatedDisplay display(rate, flush);
+            const Ticks tenSteps = 10 * StepPeriod(rate);
+            const PacedRun run = RunFrames(display, kMs, 1.0, tenSteps);
+            const auto next = std::count_if(run.presents.begin(), run.presents.end(), [&](Ticks t) {
+                return t > run.presents[9] && t <= run.presents[9] + tenSteps;
+            });
+            EXPECT_LE(next, 11) << rate << " Hz, flush " << static_cast<int>(flush);  // the ten and one at once
         }
     }
 }

@@ -71,13 +71,16 @@ TEST(MoveAnchors, TurnsOnlyStrictlyBeyondTheEdgeMovedTowards) {
 }
 
 TEST(AdvancePhase, ClampsAndTurnsAtTheTopAndAtZeroAndThrowsOutsideSixteenBits) {
-    PhaseState phase;  // 7 does not divide 25210: the last step each way is clamped
-    for (int frame = 0; frame < 2 * 3602; ++frame) {
-        ASSERT_EQ(phase.PhaseRising, frame < 3602) << frame;
-        AdvancePhase(phase, 7);
-        if (frame == 3601) { EXPECT_EQ(phase.Phase, kPhaseTop); }
+    // 7 does not divide 25210: the last step each way is clamped; 10 lands on the top and on 0.
+    for (auto [speed, steps] : {std::pair{7.0f, 3602}, std::pair{10.0f, 2521}}) {
+        PhaseState phase;
+        for (int frame = 0; frame < 2 * steps; ++frame) {
+            ASSERT_EQ(phase.PhaseRising, frame < steps) << frame;
+            AdvancePhase(phase, speed);
+            if (frame == steps - 1) { EXPECT_EQ(phase.Phase, kPhaseTop); }
+        }
+        EXPECT_EQ(std::tuple(phase.Phase, phase.PhaseRising), std::tuple(std::int16_t{0}, true)) << speed;
     }
-    EXPECT_EQ(std::tuple(phase.Phase, phase.PhaseRising), std::tuple(std::int16_t{0}, true));
     // Frames until the overflow (-1: none): 7558 lands on 30232 and 32767 on 32767, both clamped.
     const std::pair<float, int> cases[] = {{7558, -1}, {32767, -1}, {8200, 3}, {32768, 0}, {-1, 32768}};
     for (auto [speed, framesUntilOverflow] : cases) {
@@ -229,7 +232,7 @@ TEST(RunAnimation, ANewLayoutStartsOnlyNewOrResizedMonitorsAndAllocatesOnlyForMo
     // The new layout, the random draws it takes, the frame's calls after it, whether that allocates.
     const std::tuple<Layout, std::size_t, std::string, bool> cases[] = {
         {two, 0, "aRbRY", false},                                  // the same (a monitor only moved): nothing new
-        {{{3000, 1500}, {600, 900}}, 9, "aRbRY", false},           // the second monitor turned: it starts afresh
+        {{{3000, 1500}, {900, 900}}, 9, "aRbRY", false},           // the second monitor taller: it starts afresh
         {{{3000, 1500}, {900, 600}, {300, 300}}, 9, "aRbRcRY", true},  // one more
         {{{3000, 1500}}, 0, "aRY", false},                         // one fewer
         {{}, 0, "Y", false},                                       // none at all: the loop still answers events

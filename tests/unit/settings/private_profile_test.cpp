@@ -69,6 +69,7 @@ TEST(ProfileSetValue, ChangesOnlyWhatItMust) {
         {"[S]\r\na=1\r\n\r\n; next\r\n[T]\r\n", "S", "b", "2", "[S]\r\na=1\r\nb=2\r\n\r\n; next\r\n[T]\r\n"},
         {"[S]\r\n[S]\r\nb=1\r\n", "S", "b", "2", "[S]\r\nb=2\r\n[S]\r\nb=1\r\n"},
         {"[S]", "S", "b", "2", "[S]\r\nb=2\r\n"}, {"[S]\na=1", "S", "b", "2", "[S]\na=1\r\nb=2\r\n"},
+        {"[S]\ra=1\r", "S", "b", "2", "[S]\ra=1\rb=2\r\n"},
         {"[T]\nx=1", "S", "b", "2", "[T]\nx=1\r\n[S]\r\nb=2\r\n"}, {"[T]\nx=1\n", "S", "b", "2", "[T]\nx=1\n[S]\r\nb=2\r\n"},
         {"", "S", "k", "a\r\n[S]\r\nx=1", "[S]\r\nk=a\r\n"},  // a value cannot plant lines of its own
         {"", "S", "k", std::string("a\0b", 3), "[S]\r\nk=a\r\n"},

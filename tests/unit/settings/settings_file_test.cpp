@@ -68,6 +68,7 @@ TEST(LoadSettings, FillsEachValueInAStepOfItsOwn) {
         }
         EXPECT_EQ(Load(content, c.opens, c.mark), c.expected) << content;
     }
+    EXPECT_EQ(SettingsPathBeside("C:\\Program Files\\Saver\\Spindlewave.scr"), "C:\\Program Files\\Saver\\Spindlewave.ini");
 }
 
 TEST(LoadSettings, SurvivesFilesNoOneMeantToWrite) {

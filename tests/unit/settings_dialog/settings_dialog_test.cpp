@@ -229,6 +229,7 @@ TEST_F(SettingsDialogTest, KeysAreTheDialogsExceptWhereTheFocusedControlOwnsThem
         {"Esc in the open list is the list's", F::RepeatBox, kKeyEscape, 0, true, false, {}},
         {"arrows elsewhere are the control's", F::SpeedBar, kKeyRight, 0, false, false, {}},
         {"Ctrl+Tab is not the dialog's", F::RepeatBox, kKeyTab, kCtrlMask, false, false, {}},
+        {"Alt+Enter is not the dialog's", F::RepeatBox, kKeyReturn, kAltMask, false, false, {}},
         {"a letter is not the dialog's", F::RepeatBox, 'A', 0, false, false, {}},
     };
     for (const Case& c : cases) {
@@ -245,6 +246,8 @@ TEST_F(SettingsDialogTest, KeysAreTheDialogsExceptWhereTheFocusedControlOwnsThem
     rec.focus = F::MusicChoices;
     EXPECT_TRUE(dialog.FormKeyDown(kKeyDown, 0));
     EXPECT_EQ(values.BgmKind, 1);
+    EXPECT_TRUE(dialog.FormKeyDown(kKeyLeft, 0));  // as Up: from the top row round to the bottom one
+    EXPECT_EQ(values.BgmKind, 2);
 }
 
 TEST_F(SettingsDialogTest, ShadingAtTheTopMiddleAndLastRowOfBothSurfaces) {
