@@ -1,7 +1,5 @@
-// The pace of the frame loop against a simulated display clock: refreshes per step from the rate;
-// steps per second at every common rate and frame cost, with a compositor whose flush blocks to the
-// next refresh and with one whose flush comes back at once; a late frame; events during either
-// wait; a new rate.
+// The pace of the frame loop against a simulated display clock: at every common rate and frame
+// cost, with either kind of compositor flush or none; a late frame; events during a wait; a new rate.
 #include "saver/frame_pacing.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +24,7 @@ TEST(FramePacing, OneStepEveryNearestWholeNumberOfRefreshesToSixtyAStep) {
     };
     for (auto [rate, refreshes, period, refresh] : cases) {
         EXPECT_EQ(std::tuple(RefreshesPerStep(rate), StepPeriod(rate), RefreshPeriod(rate)),
-                  std::tuple(refreshes, period, refresh))
-            << rate;
+                  std::tuple(refreshes, period, refresh)) << rate;
     }
 }
 
@@ -38,8 +35,9 @@ enum class Flush { BlocksToNextRefresh, ReturnsAtOnce, Off };
 // A display refreshing `rate` times a second from time 0 on a simulated clock. With composition
 // the flush wakes a little after the next refresh (the compositor's own work), or at once as under
 // a remote session; without it only the timer waits. Events arrive at their times: a flush cannot
-// be interrupted, the timer's wait is.
-struct SimulatedDisplay : FrameWaitPort {
+// be interrupted, the timer's wait is. An event pass handles those that have arrived, noting how
+// long each waited.
+struct SimulatedDisplay : FrameWaitPort, EventYield {
     SimulatedDisplay(int refreshRate, Flush flush, std::vector<Ticks> arrivals = {})
         : rate(refreshRate), flush(flush), events(std::move(arrivals)) {}
     Ticks RefreshAt(std::int64_t k) const { return (k * kTicksPerSecond + rate - 1) / rate; }
@@ -62,6 +60,9 @@ struct SimulatedDisplay : FrameWaitPort {
         now = std::max(now, event ? events[next] : due);
         return !event;
     }
+    void YieldToEvents() override {
+        for (; EventsWaiting(); ++next) delays.push_back(now - events[next]);
+    }
 
     static constexpr Ticks kCompositorLatency = 3000;  // 0.3 ms
     static constexpr int kMostWaits = 100000;  // far more than a few seconds of steps take
@@ -69,24 +70,14 @@ struct SimulatedDisplay : FrameWaitPort {
     int reported = -1;      // the rate the system tells, when not the true one
     int rateLater = -1;     // from one second on (a new primary monitor; 0: the system cannot tell)
     Flush flush;
-    std::vector<Ticks> events;
+    std::vector<Ticks> events, delays;
     std::size_t next = 0;
     Ticks now = 0;
     int waits = 0;  // flushes and timer waits
 };
 
-// Handles the events that have arrived by now, noting how long each waited.
-struct EventLog : EventYield {
-    explicit EventLog(SimulatedDisplay& display) : display(display) {}
-    void YieldToEvents() override {
-        for (; display.EventsWaiting(); ++display.next) delays.push_back(display.now - display.events[display.next]);
-    }
-    SimulatedDisplay& display;
-    std::vector<Ticks> delays;
-};
-
 struct PacedRun {
-    std::vector<Ticks> presents, eventDelays;
+    std::vector<Ticks> presents;
     int mostWaitsInAStep = 0;
     long Steps(Ticks from, Ticks to) const {  // presented in [from, to)
         return std::count_if(presents.begin(), presents.end(), [&](Ticks t) { return t >= from && t < to; });
@@ -95,7 +86,6 @@ struct PacedRun {
 
 // Frames of a fixed cost (the tenth `longer`), each followed by its event pass and the wait, for `seconds`.
 PacedRun RunFrames(SimulatedDisplay& display, Ticks cost, double seconds, Ticks longer = 0) {
-    EventLog events(display);
     FramePacer pacer(display);
     const bool running = true;
     PacedRun run;
@@ -106,12 +96,11 @@ PacedRun RunFrames(SimulatedDisplay& display, Ticks cost, double seconds, Ticks 
         }
         display.now += cost + (run.presents.size() == 9 ? longer : 0);
         run.presents.push_back(display.now);
-        events.YieldToEvents();
+        display.YieldToEvents();
         const int before = display.waits;
-        pacer.WaitForNextStep(events, running);
+        pacer.WaitForNextStep(display, running);
         run.mostWaitsInAStep = std::max(run.mostWaitsInAStep, display.waits - before);
     }
-    run.eventDelays = events.delays;
     return run;
 }
 
@@ -129,8 +118,7 @@ TEST(FramePacer, StepsAtRefreshRateOverNOrOnePerFrameWhenAFrameCostsMoreNeverFas
                                         std::to_string(static_cast<int>(flush));
                 EXPECT_NEAR(stepsPerSecond, expected, expected * 0.02) << row;
                 EXPECT_LE(stepsPerSecond, expected + 0.5) << row;
-                // Never two steps closer than a step, and with a blocking flush never on refreshes
-                // fewer than N apart.
+                // Never two steps closer than a step, nor (blocking flush) on refreshes fewer than N apart.
                 for (std::size_t i = 1; i < run.presents.size(); ++i) {
                     ASSERT_GE(run.presents[i] - run.presents[i - 1], std::max(period, cost) - 1) << row << ", step " << i;
                     if (flush == Flush::BlocksToNextRefresh) {
@@ -138,8 +126,7 @@ TEST(FramePacer, StepsAtRefreshRateOverNOrOnePerFrameWhenAFrameCostsMoreNeverFas
                             << row << ", step " << i;
                     }
                 }
-                // A bounded number of waits a step: the flushes of N refreshes, a flush that
-                // returned early and the timer.
+                // Bounded waits a step: N refreshes' flushes, one that returned early, the timer.
                 EXPECT_LE(run.mostWaitsInAStep, refreshes + 2) << row;
             }
         }
@@ -164,7 +151,8 @@ TEST(FramePacer, AnEventDuringEitherWaitIsHandledWithinOneRefresh) {
     for (int rate : {60, 144, 240}) {
         for (Flush flush : {Flush::BlocksToNextRefresh, Flush::ReturnsAtOnce, Flush::Off}) {
             SimulatedDisplay display(rate, flush, arrivals);
-            const std::vector<Ticks> delays = RunFrames(display, 2 * kMs, 1.0).eventDelays;
+            RunFrames(display, 2 * kMs, 1.0);
+            const std::vector<Ticks>& delays = display.delays;
             ASSERT_GE(delays.size(), arrivals.size() - 1);
             EXPECT_LE(*std::max_element(delays.begin(), delays.end()),
                       RefreshPeriod(rate) + SimulatedDisplay::kCompositorLatency)

@@ -9,7 +9,6 @@
 #include <functional>
 #include <iterator>
 #include <map>
-#include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -70,30 +69,15 @@ TEST(AdvancePhase, ClampsAndTurnsAtTheTopAndAtZeroAndThrowsOutsideSixteenBits) {
     // Past 16 bits the phase overflows (-1: never): 7558 lands on 30232 and 32767 on 32767, both clamped.
     for (auto [speed, overflowsAt] : {std::pair{7558.0f, -1}, {32767.0f, -1}, {8200.0f, 3}, {32768.0f, 0}}) {
         PhaseState phase;
-        int frames = 0;
-        try {
-            for (; frames < 100000; ++frames) AdvancePhase(phase, speed);
-            frames = -1;
-        } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.kind(), RuntimeError::Kind::Overflow);
-        }
-        EXPECT_EQ(frames, overflowsAt) << speed;
+        for (int frame = 0; frame < (overflowsAt < 0 ? 100000 : overflowsAt); ++frame) AdvancePhase(phase, speed);
+        if (overflowsAt >= 0) { EXPECT_THROW(AdvancePhase(phase, speed), RuntimeError) << speed; }
     }
 }
 
-TEST(ComputeFrame, AtPhaseZeroHorizontalLinesGrowingDownwardsAndBrighteningTwistedWithPiAs314) {
-    AnchorState anchors;
-    anchors.PosX = {1000, 5000, 9000};
-    anchors.PosY = {2000, 3000, 4000};
+TEST(ComputeFrame, BrighteningRedGreenBlueInEachStepTwistedWithPiAs314) {
+    const AnchorState anchors{{1000, 5000, 9000}, {2000, 3000, 4000}, {}, {}};
     FrameSegments s;
     ComputeFrame(anchors, TwistAngle(0), s);
-    for (int i = 0; i < kSegmentsPerFrame; ++i) {
-        const int k = i % kAnchorCount;
-        const Segment above = i < kAnchorCount ? Segment{0, float(anchors.PosY[k]), 0, 0, 0} : s[i - 3];
-        EXPECT_TRUE(s[i].y1 == s[i].y2 && s[i].y1 > above.y1) << i;  // lower, and longer:
-        EXPECT_GT(std::abs(s[i].x1 - s[i].x2), std::abs(above.x1 - above.x2)) << i;
-        EXPECT_NEAR(s[i].x1 - anchors.PosX[k], anchors.PosX[k] - s[i].x2, 0.05) << i;  // centred on the anchor
-    }
     // Red, green, blue in each step; halves round to even: 25.5 -> 26, 76.5 -> 76, 178.5 -> 178.
     for (auto [step, v] : {std::pair{1, 1u}, std::pair{2, 3u}, std::pair{20, 26u}, std::pair{60, 76u},
                            std::pair{140, 178u}, std::pair{200, 255u}}) {
@@ -126,8 +110,7 @@ using Log = std::vector<std::string>;
 // The window, its Displays (one per monitor of `sizes`), the music and the system in one, around
 // a controller: journals each step (throwing for those in `failing`), draws nothing, and runs
 // `events` in their event passes.
-#define NOTED(Step, text) \
-    void Step() override { Note(text); }
+#define NOTED(Step, text) void Step() override { Note(text); }
 class Saver : public SaverFormPort, public MonitorSurfaces, public EventYield, public MusicRoutines,
               public SystemSettingsPort {
 public:
@@ -150,7 +133,7 @@ public:
         std::ostringstream text;
         ((text << step) << ... << (" " + std::to_string(values)));
         log.push_back(text.str());
-        if (failing.count(log.back())) throw RuntimeError(RuntimeError::Kind::Platform, log.back());
+        if (log.back() == failing) throw RuntimeError(RuntimeError::Kind::Platform, log.back());
     }
     NOTED(CoverScreen, "CoverScreen") NOTED(CoverWindowWithDisplay, "CoverWindowWithDisplay")
     NOTED(KeepDisplayImageAsBackground, "Keep") NOTED(ShowNormal, "Show") NOTED(MakeTopmost, "Topmost")
@@ -182,7 +165,7 @@ public:
 
     SettingsValues settings;
     Log log;
-    std::set<std::string> failing;
+    std::string failing;
     bool timer2, polling = true, inFrame = false;
     std::vector<std::pair<int, int>> sizes = {{1920, 1080}};  // pixels, the primary monitor first
     std::vector<int> dpi = {96, 96, 96, 96};                   // each monitor's
@@ -214,10 +197,9 @@ TEST(RunAnimation, ANewLayoutStartsOnlyNewOrResizedMonitorsAndTheOthersGoOn) {
         RunAnimation(state, saver, saver, unpaced, random, 1);
         // Five frames on two monitors, then one on each of the new layout.
         EXPECT_EQ(std::tuple(random.next, saver.draws), std::tuple(18 + newDraws, 10 + int(layout.size())));
-        if (!layout.empty()) {  // the primary monitor went on from where it was: one step further
-            const AnchorState& a = state.Monitors[0].Anchors;
-            EXPECT_EQ(std::tuple(a.PosX[0] - a.VelX[0], a.PosY[0] - a.VelY[0]), std::tuple(kept.PosX[0], kept.PosY[0]));
-        }
+        if (layout.empty()) continue;
+        const AnchorState& a = state.Monitors[0].Anchors;  // the primary monitor went on: one step further
+        EXPECT_EQ(std::tuple(a.PosX[0] - a.VelX[0], a.PosY[0] - a.VelY[0]), std::tuple(kept.PosX[0], kept.PosY[0]));
     }
 }
 
@@ -255,17 +237,6 @@ TEST(SaverFormLoad, StepsInOrderMusicByKindAndFileNameThenFramesUntilAKeyEndsIt)
     }
 }
 
-TEST(SaverFormLoad, EveryFailingStepOfLoadAndShutDownIsSkipped) {
-    const Log all = Join(Join(kLoad, {"CdOpen", "Timer2 on", "Show", "Topmost", "frame"}), kCdEnd);
-    for (const std::string& failing : all) {
-        Saver saver(1);
-        saver.failing.insert(failing == "frame" || failing == "End" ? "" : failing);
-        saver.events[3] = [&] { saver.controller.Form_KeyDown(13, 0); };
-        saver.controller.Form_Load();
-        EXPECT_EQ(std::pair(saver.log, saver.controller.Animation().Running), std::pair(all, false)) << failing;
-    }
-}
-
 TEST(SaverFormLoad, EachMonitorAtItsOwnDpiHasThePictureCentredInItsOwnPixels) {
     Saver saver;
     saver.sizes = {{1920, 1080}, {1600, 900}, {2880, 1620}, {3840, 2160}};
@@ -273,7 +244,6 @@ TEST(SaverFormLoad, EachMonitorAtItsOwnDpiHasThePictureCentredInItsOwnPixels) {
     saver.events[3] = [&] {  // the second monitor moves to 200 % and the fourth back to 100 %
         saver.dpi = {96, 192, 144, 96};
         saver.controller.Display_LayoutChanged();
-        saver.log.push_back("changed");
     };
     saver.controller.Form_Load();
     const Log copies = {"Copy 0 800 380 320 320", "Copy 1 640 290 320 320", "Copy 2 1280 650 320 320",
@@ -282,7 +252,6 @@ TEST(SaverFormLoad, EachMonitorAtItsOwnDpiHasThePictureCentredInItsOwnPixels) {
     std::copy_if(saver.log.begin(), saver.log.end(), std::back_inserter(seen),
                  [](const std::string& step) { return step.rfind("Copy", 0) == 0; });
     EXPECT_EQ(seen, Join(copies, copies));
-    EXPECT_EQ(saver.controller.Animation().Monitors.size(), 4u);
 }
 
 TEST(SaverKeyDown, ArrowsChangeTheCdTrackOnlyWithCdMusic) {
@@ -291,7 +260,7 @@ TEST(SaverKeyDown, ArrowsChangeTheCdTrackOnlyWithCdMusic) {
         {0, kKeyLeft, kEnd},           {2, kKeyRight, kEnd}};
     for (const auto& [kind, key, log] : cases) {
         Saver saver(kind);
-        saver.failing.insert("CdNext");  // a failing track change is ignored
+        saver.failing = "CdNext";  // a failing track change is ignored
         EXPECT_NO_THROW(saver.controller.Form_KeyDown(key, 0));
         EXPECT_EQ(saver.log, log) << kind << " " << key;
     }
@@ -299,18 +268,19 @@ TEST(SaverKeyDown, ArrowsChangeTheCdTrackOnlyWithCdMusic) {
 
 TEST(SaverDisplayPower, OffDrawsNothingAndHoldsTheMusicOnOrDimmedCarriesBothOnAKeyEndsItInEitherState) {
     // music kind and file, whether the CD answers, a key while the display is off, what holds the
-    // music and what carries it on
-    using Case = std::tuple<std::int16_t, std::string, bool, bool, Log, Log>;
+    // music, what carries it on and what the end runs
+    using Case = std::tuple<std::int16_t, std::string, bool, bool, Log, Log, Log>;
+    const Log mp3End = Join({"Mp3Close"}, kEnd);
     const Case cases[] = {
-        {0, "", true, false, {}, {}},
-        {1, "", true, false, {"CdPause"}, {"CdResume"}},
-        {1, "", false, false, {}, {}},  // a CD that stopped answering plays nothing to hold
-        {2, "C:\\m\\a.wav", true, false, {"WavStop"}, {"WavPlay"}},
-        {2, "C:\\m\\a.mp3", true, false, {"Mp3Pause"}, {"Mp3Resume"}},
-        {1, "", true, true, {"CdPause"}, {}},
-        {2, "C:\\m\\a.mp3", true, true, {"Mp3Pause"}, {}},
+        {0, "", true, false, {}, {}, kEnd},
+        {1, "", true, false, {"CdPause"}, {"CdResume"}, kCdEnd},
+        {1, "", false, false, {}, {}, kEnd},  // a CD that stopped answering plays nothing to hold
+        {2, "C:\\m\\a.wav", true, false, {"WavStop"}, {"WavPlay"}, Join({"WavStop"}, kEnd)},
+        {2, "C:\\m\\a.mp3", true, false, {"Mp3Pause"}, {"Mp3Resume"}, mp3End},
+        {1, "", true, true, {"CdPause"}, {}, kCdEnd},
+        {2, "C:\\m\\a.mp3", true, true, {"Mp3Pause"}, {}, mp3End},
     };
-    for (const auto& [kind, file, answers, keyWhileOff, hold, carryOn] : cases) {
+    for (const auto& [kind, file, answers, keyWhileOff, hold, carryOn, end] : cases) {
         Saver saver(kind, file);
         saver.polling = answers;
         if (!answers) saver.events[1] = [&] { saver.controller.Timer2_Timer(); };
@@ -328,13 +298,9 @@ TEST(SaverDisplayPower, OffDrawsNothingAndHoldsTheMusicOnOrDimmedCarriesBothOnAK
         saver.events[8] = note("on", DisplayPower::On);
         saver.events[10] = [&] { saver.controller.Form_KeyDown(32, 0); };
         saver.controller.Form_Load();
-
         Log expected(saver.log.begin(), std::find(saver.log.begin(), saver.log.end(), "off"));  // the load
         expected = Join(Join(Join(expected, {"off"}), hold), {"off again"});
         if (!keyWhileOff) expected = Join(Join(Join(expected, {"dimmed"}), carryOn), {"on"});
-        const Log end = kind == 1 ? (answers ? kCdEnd : kEnd)
-                        : kind == 2 ? Join({file.back() == 'v' ? "WavStop" : "Mp3Close"}, kEnd)
-                                    : kEnd;
         EXPECT_EQ(saver.log, Join(expected, end)) << kind << file << keyWhileOff;
         // Three frames before the display went off, none while off, three after it came back.
         EXPECT_EQ(saver.draws, keyWhileOff ? 3 : 6) << kind << file;

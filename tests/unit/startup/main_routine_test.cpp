@@ -1,10 +1,9 @@
 // Main: the single-instance test, the dispatch on the mode letter and what each branch does, in
-// order; and the argument text and mode letter it dispatches on.
+// order; and the argument text after the program path.
 #include "startup/main_routine.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -17,11 +16,11 @@ namespace {
 using Calls = std::vector<std::string>;
 
 struct RecordingStartup : StartupPort {
-    std::set<std::string> existingCaptions;
+    std::string existingCaption;
     Calls calls;
     bool WindowWithCaptionExists(std::string_view caption) override {
         calls.push_back("find " + std::string(caption));
-        return existingCaptions.count(std::string(caption)) > 0;
+        return caption == existingCaption;
     }
     std::int32_t ShowCursor(std::int32_t show) override { return calls.push_back("cursor " + std::to_string(show)), -1; }
     void SetSystemParameter(std::uint32_t action, std::uint32_t uiParam) override {
@@ -34,18 +33,23 @@ struct RecordingStartup : StartupPort {
     void EndProcess() override { calls.push_back("end"); }
 };
 
-Calls RunMain(std::string_view argumentText, std::set<std::string> existing = {}) {
+Calls RunMain(std::string_view argumentText, std::string existing = "") {
     RecordingStartup platform;
-    platform.existingCaptions = std::move(existing);
+    platform.existingCaption = std::move(existing);
     CursorState = 0;
     Main(argumentText, platform);
     return platform.calls;
 }
 
+Calls Join(const Calls& calls) {  // after both searches
+    Calls all = {"find Spindlewave_Main", "find Spindlewave_Setting"};
+    return all.insert(all.end(), calls.begin(), calls.end()), all;
+}
+
 TEST(Main, DispatchesOnTheModeLetterAfterBothSearches) {
     const Calls saver = {"settings", "cursor 0", "spi 97 4294967295", "saver"};
     const std::pair<const char*, Calls> cases[] = {
-        {"/s", saver},
+        {"/s", saver}, {"-S", saver}, {"xs whatever", saver},
         {"", {"settings", "saver"}},  // by hand: cursor and system untouched
         {"/c", {"settings", "dialog", "end"}}, {"/c:1234", {"settings", "dialog", "end"}},
         {"/p 1234", {"preview 1234"}},     // no settings read
@@ -58,21 +62,15 @@ TEST(Main, DispatchesOnTheModeLetterAfterBothSearches) {
         {"s", {"settings", "end"}},  // text without a mode letter: refused
     };
     for (const auto& [text, calls] : cases) {
-        Calls expected = {"find Spindlewave_Main", "find Spindlewave_Setting"};
-        expected.insert(expected.end(), calls.begin(), calls.end());
-        EXPECT_EQ(RunMain(text), expected) << text;
+        EXPECT_EQ(RunMain(text), Join(calls)) << text;
         EXPECT_EQ(CursorState, calls == saver ? -1 : 0) << text;
     }
 }
 
 TEST(Main, FirstCopyRefusesEveryStartButBothSearchesAreMade) {
-    for (const char* caption : {"Spindlewave_Main", "Spindlewave_Setting"}) {
-        for (const char* text : {"/s", "", "/c", "/p 1234"}) {
-            EXPECT_EQ(RunMain(text, {caption}), (Calls{"find Spindlewave_Main", "find Spindlewave_Setting", "end"}))
-                << caption << text;
-        }
-    }
-    EXPECT_EQ(RunMain("/s", {"Preview Window"}).back(), "saver");
+    for (const char* caption : {"Spindlewave_Main", "Spindlewave_Setting"})
+        for (const char* text : {"/s", "", "/c", "/p 1234"}) EXPECT_EQ(RunMain(text, caption), Join({"end"})) << text;
+    EXPECT_EQ(RunMain("/s", "Preview Window").back(), "saver");
 }
 
 TEST(ArgumentText, FollowsTheProgramPathQuotedOrNot) {
@@ -82,13 +80,6 @@ TEST(ArgumentText, FollowsTheProgramPathQuotedOrNot) {
         {R"("unterminated /s)", ""}, {"", ""},
     };
     for (const auto& [line, text] : cases) EXPECT_EQ(ArgumentText(line), text) << line;
-}
-
-TEST(ModeLetter, IsTheSecondCharacterUpperCased) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"/s", "S"}, {"-s", "S"}, {"xs whatever", "S"}, {"/c:1234", "C"}, {"s", ""}, {"", ""}, {"/ｓ", "ｓ"},
-    };
-    for (const auto& [text, letter] : cases) EXPECT_EQ(ModeLetter(text), letter) << text;
 }
 
 }  // namespace
