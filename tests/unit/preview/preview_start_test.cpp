@@ -65,7 +65,8 @@ TEST(StartPreview, PlantsTheFormStepByStepOrEndsAtOnce) {
     RecordingPreview refused(true, {0, 0, 10, 10}, 15);  // a failed step unloads the form: nothing is left
     refused.failing = "SetParent 7";
     StartPreview(7, refused);
-    EXPECT_EQ(refused.log, (Log{"IsWindow 7", "GetWindowRect", "Load", "Style 3590324224", "SetParent 7", "Unload", "End"}));
+    EXPECT_EQ(refused.log, (Log{"IsWindow 7", "GetWindowRect", "Load", "Style 3590324224", "SetParent 7", "Unload",
+                                "End"}));
 }
 
 }  // namespace

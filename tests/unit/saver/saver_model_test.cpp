@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -107,9 +106,8 @@ TEST(SaverLayout, PrimaryFirstThenTheListedOrderWithoutEmptyMonitorsOrElseThePri
 
 using Log = std::vector<std::string>;
 
-// The window, its Displays (one per monitor of `sizes`), the music and the system in one, around
-// a controller: journals each step (throwing for those in `failing`), draws nothing, and runs
-// `events` in their event passes.
+// The window, its Displays (one per monitor of `sizes`), the music and the system around a
+// controller: journals each step (throwing at `failing`) and runs `events` in their event passes.
 #define NOTED(Step, text) void Step() override { Note(text); }
 class Saver : public SaverFormPort, public MonitorSurfaces, public EventYield, public MusicRoutines,
               public SystemSettingsPort {
@@ -118,11 +116,9 @@ public:
         Screen(Saver& owner, int monitor) : saver(owner), index(monitor) {}
         float ScaleWidth() override { return saver.sizes.at(index).first * 1440.0f / saver.dpi.at(index); }
         float ScaleHeight() override { return saver.sizes.at(index).second * 1440.0f / saver.dpi.at(index); }
-        void Cls() override { saver.inFrame = true, ++saver.draws; }
+        void Cls() override { saver.inFrame = true, ++saver.draws; }  // a frame's own Refresh is not journalled
         void Line(float, float, float, float, std::uint32_t) override {}
-        void Refresh() override {  // a frame's own refresh follows its Cls: not journalled
-            saver.inFrame ? void(saver.inFrame = false) : saver.Note("Refresh", index);
-        }
+        void Refresh() override { saver.inFrame ? void(saver.inFrame = false) : saver.Note("Refresh", index); }
         Saver& saver;
         int index;
     };
@@ -216,9 +212,8 @@ const Log kCdEnd = Join({"Timer2 off", "CdClose"}, kEnd);
 
 TEST(SaverFormLoad, StepsInOrderMusicByKindAndFileNameThenFramesUntilAKeyEndsIt) {
     // music: started between keeping the background and showing; end: what the end runs.
-    using Case = std::tuple<std::string, std::int16_t, std::string, Log, Log>;
     const Log mp3 = {"Mp3Open", "Timer1 on"};
-    const Case cases[] = {
+    const std::tuple<std::string, std::int16_t, std::string, Log, Log> cases[] = {
         {"S", 0, "C:\\a.mp3", {}, kEnd},
         {"S", 1, "", {"CdOpen", "Timer2 on"}, kCdEnd},
         {"S", 2, "C:\\m\\A.WaV", {"WavPlay"}, Join({"WavStop"}, kEnd)},
@@ -248,10 +243,8 @@ TEST(SaverFormLoad, EachMonitorAtItsOwnDpiHasThePictureCentredInItsOwnPixels) {
     saver.controller.Form_Load();
     const Log copies = {"Copy 0 800 380 320 320", "Copy 1 640 290 320 320", "Copy 2 1280 650 320 320",
                         "Copy 3 1760 920 320 320"};
-    Log seen;
-    std::copy_if(saver.log.begin(), saver.log.end(), std::back_inserter(seen),
-                 [](const std::string& step) { return step.rfind("Copy", 0) == 0; });
-    EXPECT_EQ(seen, Join(copies, copies));
+    std::erase_if(saver.log, [](const std::string& step) { return step.rfind("Copy", 0) != 0; });
+    EXPECT_EQ(saver.log, Join(copies, copies));
 }
 
 TEST(SaverKeyDown, ArrowsChangeTheCdTrackOnlyWithCdMusic) {
@@ -269,9 +262,8 @@ TEST(SaverKeyDown, ArrowsChangeTheCdTrackOnlyWithCdMusic) {
 TEST(SaverDisplayPower, OffDrawsNothingAndHoldsTheMusicOnOrDimmedCarriesBothOnAKeyEndsItInEitherState) {
     // music kind and file, whether the CD answers, a key while the display is off, what holds the
     // music, what carries it on and what the end runs
-    using Case = std::tuple<std::int16_t, std::string, bool, bool, Log, Log, Log>;
     const Log mp3End = Join({"Mp3Close"}, kEnd);
-    const Case cases[] = {
+    const std::tuple<std::int16_t, std::string, bool, bool, Log, Log, Log> cases[] = {
         {0, "", true, false, {}, {}, kEnd},
         {1, "", true, false, {"CdPause"}, {"CdResume"}, kCdEnd},
         {1, "", false, false, {}, {}, kEnd},  // a CD that stopped answering plays nothing to hold
