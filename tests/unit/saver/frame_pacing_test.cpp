@@ -79,7 +79,7 @@ struct SimulatedDisplay : FrameWaitPort, EventYield {
 struct PacedRun {
     std::vector<Ticks> presents;
     int mostWaitsInAStep = 0;
-    long Steps(Ticks from, Ticks to) const {  // presented in [from, to)
+    auto Steps(Ticks from, Ticks to) const {  // presented in [from, to)
         return std::count_if(presents.begin(), presents.end(), [&](Ticks t) { return t >= from && t < to; });
     }
 };
@@ -139,7 +139,7 @@ TEST(FramePacer, AfterAFrameTenStepsLongNothingIsCaughtUp) {
             SimulatedDisplay display(rate, flush);
             const Ticks tenSteps = 10 * StepPeriod(rate);
             const PacedRun run = RunFrames(display, kMs, 1.0, tenSteps);
-            const long next = run.Steps(run.presents[9] + 1, run.presents[9] + tenSteps + 1);
+            const auto next = run.Steps(run.presents[9] + 1, run.presents[9] + tenSteps + 1);
             EXPECT_LE(next, 11) << rate << " Hz, flush " << static_cast<int>(flush);  // the ten and one at once
         }
     }
