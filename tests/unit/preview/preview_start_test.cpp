@@ -1,10 +1,11 @@
 // Planting the preview: the steps in order, the sizes in twips and pixels, and hosts that name
-// no window or are too large.
+// no window, are too large or fail part way.
 #include "preview/preview_start.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,8 +15,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-class RecordingPreview : public PreviewPort {
-public:
+struct RecordingPreview : PreviewPort {
     RecordingPreview(bool exists, HostRect box, double factor) : hostExists(exists), rect(box), twips(factor) {}
     bool HostIsWindow(std::int32_t host) override { return Note("IsWindow", host), hostExists; }
     HostRect HostWindowRect(std::int32_t) override { return Note("GetWindowRect"), rect; }
@@ -30,18 +30,18 @@ public:
     void ShowForm() override { Note("Show"); }
     void UnloadForm() override { Note("Unload"); }
     void EndProcess() override { Note("End"); }
-
     template <typename... Values>
     void Note(const char* step, Values... values) {
         std::ostringstream text;
         ((text << step), ..., (text << ' ' << values));
         log.push_back(text.str());
+        if (log.back() == failing) throw std::runtime_error(failing);
     }
-
     Log log;
     bool hostExists;
     HostRect rect;
     double twips;
+    std::string failing;
 };
 
 TEST(StartPreview, PlantsTheFormStepByStepOrEndsAtOnce) {
@@ -55,13 +55,18 @@ TEST(StartPreview, PlantsTheFormStepByStepOrEndsAtOnce) {
         {true, {50, 50, 50, 50}, 15, planted("Move 0 0 0 0", "Image 0 0 0 0")},
         {true, {0, 0, 2184, 10}, 15, planted("Move 0 0 32760 150", "Image 0 0 2184 10")},
         {true, {0, 0, 2185, 100}, 15, {"IsWindow 7", "GetWindowRect", "End"}},  // 32775 twips: too large
-        {false, {}, 15, {"IsWindow 7", "End"}},  // a handle that names no window
+        {false, {}, 15, {"IsWindow 7", "End"}},                                 // a handle that names no window
     };
     for (const auto& [hostExists, rect, twips, log] : cases) {
         RecordingPreview preview(hostExists, rect, twips);
         StartPreview(7, preview);
         EXPECT_EQ(preview.log, log) << rect.right << " " << twips;
     }
+    RecordingPreview refused(true, {0, 0, 10, 10}, 15);  // a failed step unloads the form: nothing is left
+    refused.failing = "SetParent 7";
+    StartPreview(7, refused);
+    EXPECT_EQ(refused.log, (Log{"IsWindow 7", "GetWindowRect", "Load", "Style 3590324224", "SetParent 7", "Unload",
+                                "End"}));
 }
 
 }  // namespace
