@@ -232,6 +232,18 @@ TEST(SaverFormLoad, StepsInOrderMusicByKindAndFileNameThenFramesUntilAKeyEndsIt)
     }
 }
 
+// A step that fails (no CD drive, a cursor call refused) is skipped: the saver still shows and ends.
+TEST(SaverFormLoad, EveryFailingStepOfLoadAndShutDownIsSkipped) {
+    const Log all = Join(Join(kLoad, {"CdOpen", "Timer2 on", "Show", "Topmost", "frame"}), kCdEnd);
+    for (const std::string& failing : all) {
+        Saver saver(1);
+        saver.failing = failing == "frame" || failing == "End" ? "" : failing;
+        saver.events[3] = [&] { saver.controller.Form_KeyDown(13, 0); };
+        saver.controller.Form_Load();
+        EXPECT_EQ(std::pair(saver.log, saver.controller.Animation().Running), std::pair(all, false)) << failing;
+    }
+}
+
 TEST(SaverFormLoad, EachMonitorAtItsOwnDpiHasThePictureCentredInItsOwnPixels) {
     Saver saver;
     saver.sizes = {{1920, 1080}, {1600, 900}, {2880, 1620}, {3840, 2160}};
