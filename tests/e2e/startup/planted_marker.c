@@ -5,25 +5,17 @@
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID reserved) {
     (void)reserved;
-    if (reason != DLL_PROCESS_ATTACH) return TRUE;
     wchar_t path[MAX_PATH], log[MAX_PATH + 32];
-    const DWORD length = GetModuleFileNameW(self, path, MAX_PATH);
+    char line[4 * MAX_PATH + 2];
+    const DWORD length = reason == DLL_PROCESS_ATTACH ? GetModuleFileNameW(self, path, MAX_PATH) : 0;
     if (length == 0 || length >= MAX_PATH) return TRUE;
     lstrcpyW(log, path);
-    wchar_t* slash = log;
-    for (wchar_t* c = log; *c; ++c) {
-        if (*c == L'\\' || *c == L'/') slash = c + 1;
-    }
-    lstrcpyW(slash, L"planted-loads.txt");
-    char line[4 * MAX_PATH + 2];
+    lstrcpyW(wcsrchr(log, L'\\') ? wcsrchr(log, L'\\') + 1 : log, L"planted-loads.txt");
     int bytes = WideCharToMultiByte(CP_UTF8, 0, path, (int)length, line, sizeof line - 2, NULL, NULL);
-    line[bytes++] = '\r';
-    line[bytes++] = '\n';
+    line[bytes++] = '\r', line[bytes++] = '\n';
     HANDLE file = CreateFileW(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) return TRUE;
     DWORD written = 0;
-    WriteFile(file, line, (DWORD)bytes, &written, NULL);
-    CloseHandle(file);
+    if (file != INVALID_HANDLE_VALUE) WriteFile(file, line, (DWORD)bytes, &written, NULL), CloseHandle(file);
     return TRUE;
 }

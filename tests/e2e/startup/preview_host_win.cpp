@@ -1,34 +1,20 @@
-// A stand-in for the display-settings dialog: a window holding a magenta preview box (any part
-// the preview fails to cover shows).   preview_host CAPTION WIDTH HEIGHT LEFT TOP
+// A stand-in for the display-settings dialog: a window "host" holding a magenta 152 x 112 preview
+// box (any part the preview fails to cover shows).
 #include <windows.h>
 
-#include <cstdlib>
-
-namespace {
-
-HWND box = nullptr;
-
-LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY && window != box) PostQuitMessage(0);  // the host, not its box
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    if (__argc < 6) return 2;
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &HostProc;
+    windowClass.lpfnWndProc = &DefWindowProcW;  // runs until the test ends it
     windowClass.hInstance = instance;
     windowClass.hbrBackground = CreateSolidBrush(RGB(255, 0, 255));
     windowClass.lpszClassName = L"SpindlePreviewBox";
     RegisterClassW(&windowClass);
-    const int width = _wtoi(__wargv[2]), height = _wtoi(__wargv[3]);
-    HWND host = CreateWindowExW(0, L"SpindlePreviewBox", __wargv[1], WS_POPUP | WS_VISIBLE, _wtoi(__wargv[4]),
-                                _wtoi(__wargv[5]), width + 40, height + 40, nullptr, nullptr, instance, nullptr);
-    box = CreateWindowExW(0, L"SpindlePreviewBox", L"box", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, width,
-                          height, host, nullptr, instance, nullptr);
-    if (!box) return 1;
+    HWND host = CreateWindowExW(0, L"SpindlePreviewBox", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 192, 152, nullptr,
+                                nullptr, instance, nullptr);
+    if (!CreateWindowExW(0, L"SpindlePreviewBox", L"box", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 152, 112,
+                         host, nullptr, instance, nullptr)) {
+        return 1;
+    }
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     return 0;
