@@ -72,7 +72,7 @@ wine_tiers() {
     report_skips "$preset"
   fi
 }
-# A test case that could not run here (no read-only mount allowed, no sound capture) passes CTest as
+# A test case that could not run here (no sound capture) passes CTest as
 # a whole; its reason is repeated here so that it is never mistaken for a pass.
 report_skips() {
   grep -h -A1 ': Skipped$' "build/$1/Testing/Temporary/LastTest.log" 2>/dev/null \
