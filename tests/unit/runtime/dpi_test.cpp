@@ -20,24 +20,18 @@ struct FakeDpi : DpiPort {
 
 TEST(EffectiveDpi, TheWindowsElseItsMonitorsElseTheSystemsElse96) {
     const std::optional<int> none;
-    struct Case {
-        std::optional<int> window, monitor;
-        int system, dpi;
-    } cases[] = {
-        {144, 120, 96, 144},   // the window's own, even before its monitor's is seen
-        {none, 120, 96, 120},  // Windows 8.1: only the monitor's is told
-        {none, none, 144, 144},  // older systems: the system's
-        {0, 192, 96, 192},     // a failing call gives 0
-        {0, 0, 0, 96},         // nothing could be read
-        {none, -5, 100000, 96},
-        {48, none, 96, 48},    // the ends of what a display may have
-        {960, none, 96, 960},
-        {961, 47, 120, 120},
+    const std::tuple<std::optional<int>, std::optional<int>, int, int> cases[] = {
+        {144, 120, 96, 144},    // the window's own, even before its monitor's is seen
+        {none, 120, 96, 120},   // Windows 8.1: only the monitor's is told
+        {none, none, 144, 144}, // older systems: the system's
+        {0, 192, 96, 192},      // a failing call gives 0
+        {0, 0, 0, 96},          {none, -5, 100000, 96},
+        {48, none, 96, 48},     {960, none, 96, 960}, {961, 47, 120, 120},  // the ends of what a display may have
     };
-    for (const Case& c : cases) {
+    for (const auto& [window, monitor, system, dpi] : cases) {
         FakeDpi port;
-        port.window = c.window, port.monitor = c.monitor, port.system = c.system;
-        EXPECT_EQ(EffectiveDpi(port), c.dpi) << c.window.value_or(-1) << " " << c.monitor.value_or(-1) << " " << c.system;
+        port.window = window, port.monitor = monitor, port.system = system;
+        EXPECT_EQ(EffectiveDpi(port), dpi) << window.value_or(-1) << " " << monitor.value_or(-1) << " " << system;
     }
 }
 
@@ -50,11 +44,10 @@ TEST(DpiScale, TwipsPointsAndPicturesAtEachScale) {
         {192, 7.5, 930, -26, 24, 320},
     };
     for (auto [dpi, twipsPerPixel, width, font, mark, drop] : cases) {
-        EXPECT_EQ(TwipsPerPixelAt(dpi), twipsPerPixel) << dpi;
-        EXPECT_EQ(TwipsToPixels(6975, dpi), width) << dpi;
-        EXPECT_EQ(FontHeightAt(9.75, dpi), font) << dpi;
-        EXPECT_EQ(PixelsFrom96(12, dpi), mark) << dpi;
-        EXPECT_EQ(PixelsFrom96(160, dpi), drop) << dpi;
+        EXPECT_EQ(std::tuple(TwipsPerPixelAt(dpi), TwipsToPixels(6975, dpi), FontHeightAt(9.75, dpi),
+                             PixelsFrom96(12, dpi), PixelsFrom96(160, dpi)),
+                  std::tuple(twipsPerPixel, width, font, mark, drop))
+            << dpi;
     }
 }
 

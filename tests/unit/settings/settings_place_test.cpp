@@ -5,19 +5,29 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "support/memory_profile_store.h"
 
 namespace spindle {
 namespace {
 
+using S = test::MemoryProfileStore;
 const std::string kProgramFolder = "C:\\Windows\\System32", kBeside = kProgramFolder + "\\Spindlewave.ini";
 const std::string kAppData = "C:\\Users\\u\\AppData\\Roaming", kOwnFolder = kAppData + "\\Spindlewave";
 const std::string kOwn = kOwnFolder + "\\Spindlewave.ini";
 const std::string kOld = "[Section]\r\nk= 1\r\n", kNew = "[Section]\r\nk= 2\r\n";
 
+S Store(S::Fault place, bool besideThere, bool ownThere) {
+    S store;
+    store.folders = {kProgramFolder, kAppData};
+    if (besideThere) store.files[kBeside] = kOld;
+    if (ownThere) store.folders.insert(kOwnFolder), store.files[kOwn] = kOld;
+    store.Set(place, kBeside);
+    return store;
+}
+
 TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWritten) {
-    using S = test::MemoryProfileStore;
     struct Case {
         S::Fault place;
         bool besideThere, ownThere;
@@ -37,11 +47,7 @@ TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWr
         {S::kDiskFull, true, false, kOld, "", kBeside},
     };
     for (const Case& c : cases) {
-        S store;
-        store.folders = {kProgramFolder, kAppData};
-        if (c.besideThere) store.files[kBeside] = kOld;
-        if (c.ownThere) store.folders.insert(kOwnFolder), store.files[kOwn] = kOld;
-        store.Set(c.place, kBeside);
+        S store = Store(c.place, c.besideThere, c.ownThere);
         WriteSettingsValue(store, {kBeside, kOwn}, "Section", "k", " 2", IsShiftJisLeadByte);
         store.readFails = store.locked = false, store.held.clear();
         const std::string context = std::to_string(c.place) + (c.besideThere ? " beside" : "") + (c.ownThere ? " own" : "");
@@ -53,37 +59,23 @@ TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWr
         EXPECT_EQ(std::tuple(store.files, store.folders.count(kOwnFolder) == 1), std::tuple(after, ownFolder)) << context;
         EXPECT_EQ(SettingsFileToRead(store, {kBeside, kOwn}), c.readFrom) << context;
     }
-    // Without an own copy, or without an application-data folder, everything stays beside the program.
-    S store;
-    store.folders = {kProgramFolder};
-    store.Set(S::kReadOnlyFolder, kBeside);
-    EXPECT_EQ(SettingsFileToRead(store, {kBeside, kOwn}), kBeside);
+    // Without an application-data folder everything stays beside the program.
+    S store = Store(S::kReadOnlyFolder, false, false);
     EXPECT_EQ(WriteSettingsValue(store, {kBeside, ""}, "Section", "k", " 2", IsShiftJisLeadByte), WriteOutcome::Refused);
     EXPECT_TRUE(store.files.empty());
     EXPECT_EQ(SettingsFileToRead(store, {kBeside, ""}), kBeside);
 }
 
-// An administrator's Spindlewave.ini beside a program that users may not write is the defaults of
-// every user without a copy of their own; a user's own copy wins over it. Where the file beside
-// the program may be written, it is the one file for everybody, as before.
+// An administrator's file beside a program that users may not write is the defaults of every user
+// without a copy of their own; a user's own copy wins over it. Where the file beside the program
+// may be written, it is the one file for everybody.
 TEST(SettingsPlace, AMachineCopyServesUsersWithoutTheirOwnAndTheirOwnWins) {
-    using S = test::MemoryProfileStore;
-    struct Case {
-        S::Fault place;
-        bool ownThere;
-        std::string readFrom;
-    } cases[] = {
-        {S::kReadOnlyFolder, false, kBeside}, {S::kReadOnlyFolder, true, kOwn},
-        {S::kReadOnlyFile, false, kBeside},   {S::kReadOnlyFile, true, kOwn},
-        {S::kNone, true, kBeside},            {S::kNoNewFiles, true, kBeside},
-    };
-    for (const Case& c : cases) {
-        S store;
-        store.folders = {kProgramFolder, kOwnFolder};
-        store.files[kBeside] = kOld;
-        if (c.ownThere) store.files[kOwn] = kNew;
-        store.Set(c.place, kBeside);
-        EXPECT_EQ(SettingsFileToRead(store, {kBeside, kOwn}), c.readFrom) << c.place << (c.ownThere ? " own" : "");
+    for (auto [place, ownThere, readFrom] :
+         {std::tuple{S::kReadOnlyFolder, false, kBeside}, {S::kReadOnlyFolder, true, kOwn},
+          {S::kReadOnlyFile, false, kBeside}, {S::kReadOnlyFile, true, kOwn}, {S::kNone, true, kBeside},
+          {S::kNoNewFiles, true, kBeside}}) {
+        S store = Store(place, true, ownThere);
+        EXPECT_EQ(SettingsFileToRead(store, {kBeside, kOwn}), readFrom) << place << ownThere;
     }
 }
 
