@@ -28,55 +28,35 @@ S Store(S::Fault place, bool besideThere, bool ownThere) {
 }
 
 TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWritten) {
-    struct Case {
-        S::Fault place;
-        bool besideThere, ownThere;
-        std::string besideAfter, ownAfter;  // "" for no file
-        std::string readFrom;               // the file start-up reads afterwards
-    } cases[] = {
+    // beside the program, an own copy there?; both files after a write ("" for none); the file read then
+    const std::tuple<S::Fault, bool, bool, std::string, std::string, std::string> cases[] = {
         {S::kNone, true, true, kNew, kOld, kBeside},  // as ever: an old own copy is not looked at
-        {S::kNone, false, false, kNew, "", kBeside},
+        {S::kReadOnlyFolder, true, true, kOld, kNew, kOwn},  // a machine copy beside: the user's own wins
         {S::kNoNewFiles, true, false, kNew, "", kBeside},  // written in place
         {S::kNoNewFiles, false, false, "", kNew, kOwn},
         {S::kReadOnlyFolder, true, false, kOld, kNew, kOwn},
-        {S::kReadOnlyFolder, false, true, "", kNew, kOwn},
         {S::kReadOnlyFile, true, false, kOld, kNew, kOwn},
         {S::kReadFails, true, false, kOld, "", kBeside},  // nothing goes elsewhere
         {S::kHeld, true, false, kOld, "", kBeside},
-        {S::kLocked, true, false, kOld, "", kBeside},
         {S::kDiskFull, true, false, kOld, "", kBeside},
     };
-    for (const Case& c : cases) {
-        S store = Store(c.place, c.besideThere, c.ownThere);
+    for (const auto& [place, besideThere, ownThere, besideAfter, ownAfter, readFrom] : cases) {
+        S store = Store(place, besideThere, ownThere);
         WriteSettingsValue(store, {kBeside, kOwn}, "Section", "k", " 2", IsShiftJisLeadByte);
-        store.readFails = store.locked = false, store.held.clear();
-        const std::string context = std::to_string(c.place) + (c.besideThere ? " beside" : "") + (c.ownThere ? " own" : "");
+        store.readFails = false, store.held.clear();
         std::map<std::string, std::string> after;
-        if (!c.besideAfter.empty()) after[kBeside] = c.besideAfter;
-        if (!c.ownAfter.empty()) after[kOwn] = c.ownAfter;
+        if (!besideAfter.empty()) after[kBeside] = besideAfter;
+        if (!ownAfter.empty()) after[kOwn] = ownAfter;
         // The own folder is made only for a copy there: a file held by another program is no refusal.
-        const bool ownFolder = c.ownThere || !c.ownAfter.empty();
-        EXPECT_EQ(std::tuple(store.files, store.folders.count(kOwnFolder) == 1), std::tuple(after, ownFolder)) << context;
-        EXPECT_EQ(SettingsFileToRead(store, {kBeside, kOwn}), c.readFrom) << context;
+        const bool ownFolder = ownThere || !ownAfter.empty();
+        EXPECT_EQ(std::tuple(store.files, store.folders.count(kOwnFolder) == 1), std::tuple(after, ownFolder)) << place;
+        EXPECT_EQ(SettingsFileToRead(store, {kBeside, kOwn}), readFrom) << place;
     }
     // Without an application-data folder everything stays beside the program.
     S store = Store(S::kReadOnlyFolder, false, false);
     EXPECT_EQ(WriteSettingsValue(store, {kBeside, ""}, "Section", "k", " 2", IsShiftJisLeadByte), WriteOutcome::Refused);
     EXPECT_TRUE(store.files.empty());
     EXPECT_EQ(SettingsFileToRead(store, {kBeside, ""}), kBeside);
-}
-
-// An administrator's file beside a program that users may not write is the defaults of every user
-// without a copy of their own; a user's own copy wins over it. Where the file beside the program
-// may be written, it is the one file for everybody.
-TEST(SettingsPlace, AMachineCopyServesUsersWithoutTheirOwnAndTheirOwnWins) {
-    for (auto [place, ownThere, readFrom] :
-         {std::tuple{S::kReadOnlyFolder, false, kBeside}, {S::kReadOnlyFolder, true, kOwn},
-          {S::kReadOnlyFile, false, kBeside}, {S::kReadOnlyFile, true, kOwn}, {S::kNone, true, kBeside},
-          {S::kNoNewFiles, true, kBeside}}) {
-        S store = Store(place, true, ownThere);
-        EXPECT_EQ(SettingsFileToRead(store, {kBeside, kOwn}), readFrom) << place << ownThere;
-    }
 }
 
 }  // namespace
