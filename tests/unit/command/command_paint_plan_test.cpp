@@ -1,21 +1,19 @@
-// The paint plan: frame pieces, gradient vertices, the caption's place, rounding and bad sizes.
+// The paint plan: frame pieces, gradient vertices and the caption's place.
 #include "controls/command/command_paint_plan.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <tuple>
 #include <vector>
 
 namespace spindle {
 namespace {
 
-PaintPlan Plan(float widthTwips, float heightTwips, float widthPixels) {
+PaintPlan Plan(float widthTwips, float heightTwips) {
     bool reversed = false;
     return PlanPaintLook(SkinPicture::Normal, 1, reversed,
-                         FaceSize{widthTwips, heightTwips, widthPixels, heightTwips / 15}, 195);
+                         FaceSize{widthTwips, heightTwips, widthTwips / 15, heightTwips / 15}, 195);
 }
-PaintPlan Plan(float widthTwips, float heightTwips) { return Plan(widthTwips, heightTwips, widthTwips / 15); }
 
 TEST(PaintPlan, A1215By375Face) {
     // Corners and side edges unscaled, top and bottom edges 56 -> 73: a 73 x 17 interior is left.
@@ -34,18 +32,6 @@ TEST(PaintPlan, A1215By375Face) {
                                                                   {80, 24, 0xC600, 0xC500, 0xD700, 0}}));
     EXPECT_FLOAT_EQ(plan.labelTop, 80.0f);
     EXPECT_FLOAT_EQ(Plan(1215, 376).labelTop, 80.5f);  // single precision, not rounded
-}
-
-TEST(PaintPlan, EdgesRoundHalfToEvenAndBadSizesLoseOnlyTheirOwnSteps) {
-    EXPECT_EQ(Plan(1240.5f, 374.5f).pieces[1].destination.width, 1120);  // 1120.5
-    EXPECT_EQ(Plan(1241.5f, 375.5f).pieces[3].destination.height, 256);  // 255.5
-    // W - 120 overflows 16 bits: the pieces using it are skipped, the rest is drawn.
-    std::set<int> numbers;
-    for (const auto& piece : Plan(40000, 375).pieces) numbers.insert(piece.number);
-    EXPECT_EQ(numbers, (std::set<int>{1, 3, 4, 5, 7, 8}));
-    // A pixel size beyond 32 bits loses the gradient but keeps the frame.
-    const PaintPlan huge = Plan(1215, 375, 1e10f);
-    EXPECT_TRUE(!huge.gradient && huge.pieces.size() == 8u);
 }
 
 }  // namespace

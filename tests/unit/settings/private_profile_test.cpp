@@ -69,32 +69,28 @@ TEST(WriteProfileValue, ReplacesTheFileInOneStepWritesOverItOrLeavesItAsItWas) {
                       over = "over " + path;
     using W = WriteOutcome;
     using S = test::MemoryProfileStore;
-    const std::tuple<S::Fault, bool, W, std::vector<std::string>> cases[] = {  // file there?, outcome, calls
-        {S::kNone, true, W::Written, {read, make, replace}},
-        {S::kNone, false, W::Written, {read, make, replace}},
+    const std::tuple<S::Fault, W, std::vector<std::string>> cases[] = {  // fault, outcome, calls
+        {S::kNone, W::Written, {read, make, replace}},
         // A folder that takes no new file, as the platform's own functions would: in place.
-        {S::kNoNewFiles, true, W::Written, {read, make, over}},
-        {S::kNoNewFiles, false, W::Refused, {read, make}},
-        {S::kReadOnlyFolder, true, W::Refused, {read, make, over}},
-        {S::kReadOnlyFile, true, W::Refused, {read, make, replace, remove, over}},
-        {S::kReplaceFails, true, W::Written, {read, make, replace, remove, over}},
-        {S::kWriteBreaks, true, W::Failed, {read, make, remove}},
-        {S::kReadFails, true, W::Failed, {read}},  // not replaced by a one-key file
+        {S::kNoNewFiles, W::Written, {read, make, over}},
+        {S::kReadOnlyFolder, W::Refused, {read, make, over}},
+        {S::kReadOnlyFile, W::Refused, {read, make, replace, remove, over}},
+        {S::kReplaceFails, W::Written, {read, make, replace, remove, over}},
+        {S::kWriteBreaks, W::Failed, {read, make, remove}},
+        {S::kReadFails, W::Failed, {read}},  // not replaced by a one-key file
         // Another program holds it: told as such, and no other way is tried.
-        {S::kHeld, true, W::InUse, {read, make, replace, remove, over}},
-        {S::kLocked, true, W::InUse, {read}},
-        {S::kDiskFull, true, W::DiskFull, {read, make, remove}},
-        {S::kDiskFull, false, W::DiskFull, {read, make, remove}},
+        {S::kHeld, W::InUse, {read, make, replace, remove, over}},
+        {S::kLocked, W::InUse, {read}},
+        {S::kDiskFull, W::DiskFull, {read, make, remove}},
     };
-    for (const auto& [fault, fileThere, outcome, calls] : cases) {
+    for (const auto& [fault, outcome, calls] : cases) {
         S store;
         store.folders = {"C:\\Saver"};
-        if (fileThere) store.files[path] = old;
+        store.files[path] = old;
         store.Set(fault, path);
-        EXPECT_EQ(WriteProfileValue(store, path, "Section", "k", "new", kSjis), outcome) << fault << fileThere;
-        std::map<std::string, std::string> after;
-        if (outcome == W::Written || fileThere) after[path] = outcome == W::Written ? "[Section]\r\nk=new\r\n" : old;
-        EXPECT_EQ(std::tuple(store.files, store.calls), std::tuple(after, calls)) << fault << fileThere;
+        EXPECT_EQ(WriteProfileValue(store, path, "Section", "k", "new", kSjis), outcome) << fault;
+        const std::map<std::string, std::string> after{{path, outcome == W::Written ? "[Section]\r\nk=new\r\n" : old}};
+        EXPECT_EQ(std::tuple(store.files, store.calls), std::tuple(after, calls)) << fault;
     }
 }
 

@@ -171,35 +171,33 @@ TEST_F(SettingsDialogTest, ASaveThatWroteNothingIsToldAndTheDialogStaysAsItWas) 
         d.CmdSetClick();
         EXPECT_EQ(r.log, (Calls{write, "unload:"}));
     }
-    EXPECT_EQ(SaveFailureMessage(W::Written), std::nullopt);
 }
 
 TEST_F(SettingsDialogTest, KeysAreTheDialogsExceptWhereTheFocusedControlOwnsThem) {
     using F = FocusStop;
-    struct Case { const char* name; std::optional<F> focus; int key, shift; bool listOpen; bool taken; Calls log; };
-    const Case cases[] = {  // (Enter saving, the open list's Enter and the arrows: the dialog's window test)
-        {"Tab from no stop", std::nullopt, kKeyTab, 0, false, true, {"focus:0"}},
-        {"Shift+Tab from no stop", std::nullopt, kKeyTab, kShiftMask, false, true, {"focus:5"}},
-        {"Tab passes a stop that cannot take the focus", F::SpeedBar, kKeyTab, 0, false, true,
-         {"focus:4", "focus:5"}},
-        {"Shift+Tab goes back, passing it too", F::CancelButton, kKeyTab, kShiftMask, false, true, {"focus:4", "focus:3"}},
-        {"Enter on the focused ｷｬﾝｾﾙ cancels", F::CancelButton, kKeyReturn, 0, false, true, {"unload:"}},
-        {"Enter on the focused file button chooses a file", F::FileButton, kKeyReturn, 0, false, true, {"choose:"}},
-        {"Esc closes, nothing written", F::RepeatBox, kKeyEscape, kShiftMask, false, true, {"unload:"}},
-        {"Esc in the open list is the list's", F::RepeatBox, kKeyEscape, 0, true, false, {}},
-        {"arrows elsewhere are the control's", F::SpeedBar, kKeyRight, 0, false, false, {}},
-        {"Ctrl+Tab is not the dialog's", F::RepeatBox, kKeyTab, kCtrlMask, false, false, {}},
-        {"Alt+Enter is not the dialog's", F::RepeatBox, kKeyReturn, kAltMask, false, false, {}},
-        {"a letter is not the dialog's", F::RepeatBox, 'A', 0, false, false, {}},
+    // A key with no calls is left to the control. (Enter saving, the open list's Enter and the arrows:
+    // the dialog's window test.)
+    struct Case { const char* name; std::optional<F> focus; int key, shift; bool listOpen; Calls log; };
+    const Case cases[] = {
+        {"Tab from no stop", std::nullopt, kKeyTab, 0, false, {"focus:0"}},
+        {"Shift+Tab from no stop", std::nullopt, kKeyTab, kShiftMask, false, {"focus:5"}},
+        {"Tab passes a stop that cannot take the focus", F::SpeedBar, kKeyTab, 0, false, {"focus:4", "focus:5"}},
+        {"Shift+Tab goes back, passing it too", F::CancelButton, kKeyTab, kShiftMask, false, {"focus:4", "focus:3"}},
+        {"Enter on the focused ｷｬﾝｾﾙ cancels", F::CancelButton, kKeyReturn, 0, false, {"unload:"}},
+        {"Enter on the focused file button chooses a file", F::FileButton, kKeyReturn, 0, false, {"choose:"}},
+        {"Esc closes, nothing written", F::RepeatBox, kKeyEscape, kShiftMask, false, {"unload:"}},
+        {"Esc in the open list is the list's", F::RepeatBox, kKeyEscape, 0, true, {}},
+        {"arrows elsewhere are the control's", F::SpeedBar, kKeyRight, 0, false, {}},
+        {"Ctrl+Tab is not the dialog's", F::RepeatBox, kKeyTab, kCtrlMask, false, {}},
+        {"Alt+Enter is not the dialog's", F::RepeatBox, kKeyReturn, kAltMask, false, {}},
+        {"a letter is not the dialog's", F::RepeatBox, 'A', 0, false, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        values = SettingsValues{};
         rec.log.clear();
         rec.focus = c.focus;
         rec.listOpen = c.listOpen;
-        EXPECT_EQ(dialog.FormKeyDown(c.key, c.shift), c.taken);
-        EXPECT_EQ(rec.log, c.log);
+        EXPECT_EQ(dialog.FormKeyDown(c.key, c.shift), !c.log.empty()) << c.name;
+        EXPECT_EQ(rec.log, c.log) << c.name;
     }
     values.BgmKind = 7;  // no row: Down starts at the top
     rec.focus = F::MusicChoices;
