@@ -1,5 +1,5 @@
-// The settings dialog's rules and routines: its texts and placement, the load sequence, the
-// handlers, what the save writes in order, the shading, the speed bar's steps and the zoom.
+// The settings dialog: the load sequence, what the save writes and what a failed one tells, the
+// keys, the shading, the speed bar's ends and the zoom.
 #include "settings_dialog/settings_dialog.h"
 
 #include <gtest/gtest.h>
@@ -29,10 +29,8 @@ public:
     std::optional<ScreenPoint> cursor = ScreenPoint{100, 200};
     WriteOutcome outcome = WriteOutcome::Written;
     char separator = '.';
-    int heights[2] = {193, 113};
     std::optional<FocusStop> focus;
     bool listOpen = false;
-    std::vector<std::tuple<ShadedSurface, int, ShadeColour>> shading;
 
     double DialogWidthTwips() override { return 7065; }
     double DialogHeightTwips() override { return 3375; }
@@ -56,8 +54,8 @@ public:
         return stop != FocusStop::SaveButton && (focus = stop, true);
     }
     bool RepeatListOpen() override { return listOpen; }
-    int InteriorHeight(ShadedSurface surface) override { return heights[static_cast<int>(surface)]; }
-    void DrawShadingLine(ShadedSurface s, int y, ShadeColour c) override { shading.emplace_back(s, y, c); }
+    int InteriorHeight(ShadedSurface) override { return 0; }
+    void DrawShadingLine(ShadedSurface, int, ShadeColour) override {}
     std::optional<ScreenPoint> CursorPosition() override { return cursor; }
     void ZoomWindowOpen() override { Log("zoom open:" + Pair(ZoomPointX, ZoomPointY)); }
     void ZoomWindowClose() override { Log("zoom close:" + Pair(ZoomPointX, ZoomPointY)); }
@@ -207,20 +205,14 @@ TEST_F(SettingsDialogTest, KeysAreTheDialogsExceptWhereTheFocusedControlOwnsThem
     EXPECT_EQ(values.BgmKind, 2);
 }
 
-TEST_F(SettingsDialogTest, ShadingAtTheTopMiddleAndLastRowOfBothSurfaces) {
-    dialog.FormResize();  // the form's interior is 193 pixels high, the picture box's 113
-    ASSERT_EQ(rec.shading.size(), 194u + 114u);
+TEST(DialogShading, TopMiddleAndLastRowOfBothSurfaces) {
     using S = ShadedSurface;
-    for (auto [index, surface, row, colour] :
-         {std::tuple{0, S::Form, 0, ShadeColour{0, 0, 30}}, {96, S::Form, 96, {220, 220, 250}},
-          {193, S::Form, 193, {0, 0, 30}}, {194, S::PictureBox, 0, {30, 30, 30}},
-          {250, S::PictureBox, 56, {250, 250, 250}}, {307, S::PictureBox, 113, {30, 30, 30}}}) {
-        EXPECT_EQ(rec.shading[index], std::tuple(surface, row, colour)) << index;
-    }
-    Recorder flat;
-    flat.heights[0] = 0;  // a form without height leaves the picture box shaded
-    SettingsDialog(values, flat, flat).FormResize();
-    EXPECT_EQ(flat.shading.size(), 114u);
+    const std::vector<ShadeColour> form = ShadingLines(S::Form, 193), box = ShadingLines(S::PictureBox, 113);
+    ASSERT_EQ(std::pair(form.size(), box.size()), std::pair(std::size_t{194}, std::size_t{114}));
+    EXPECT_EQ(std::tuple(form[0], form[96], form[193]),
+              std::tuple(ShadeColour{0, 0, 30}, ShadeColour{220, 220, 250}, ShadeColour{0, 0, 30}));
+    EXPECT_EQ(std::tuple(box[0], box[56], box[113]),
+              std::tuple(ShadeColour{30, 30, 30}, ShadeColour{250, 250, 250}, ShadeColour{30, 30, 30}));
     EXPECT_TRUE(ShadingLines(S::PictureBox, -4).empty());
 }
 
