@@ -77,9 +77,9 @@ TEST(CommandStates, EventSequences) {
          {P::HighLight, P::Pressed, P::HighLightSelect}, 1, true},
     };
     for (const Sequence& sequence : sequences) {
-        Button button;
-        for (Ev event : sequence.events) event(button);
-        EXPECT_EQ(std::tuple(button.control.LookState(), button.ports.paints, button.clicks, button.ports.lavenderOnTop),
+        Button b;
+        for (Ev event : sequence.events) event(b);
+        EXPECT_EQ(std::tuple(b.control.LookState(), b.ports.paints, b.clicks, b.ports.lavenderOnTop),
                   std::tuple(sequence.state, sequence.paints, sequence.clicks, sequence.lavender))
             << sequence.name;
     }

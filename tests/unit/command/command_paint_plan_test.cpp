@@ -25,7 +25,7 @@ TEST(PaintPlan, A1215By375Face) {
     };
     const PaintPlan plan = Plan(1215, 375);
     std::vector<std::tuple<int, R, R>> pieces;
-    for (const auto& piece : plan.pieces) pieces.emplace_back(piece.number, ToPixels(piece.source), ToPixels(piece.destination));
+    for (const auto& p : plan.pieces) pieces.emplace_back(p.number, ToPixels(p.source), ToPixels(p.destination));
     EXPECT_EQ(pieces, expected);
     ASSERT_TRUE(plan.gradient);
     EXPECT_EQ(plan.gradient->vertices, (std::array<TriVertex, 2>{TriVertex{0, 0, 0xFF00, 0xFF00, 0xFF00, 0},

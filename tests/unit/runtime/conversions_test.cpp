@@ -23,7 +23,7 @@ TEST(DecimalMarkOf, TakesOnePrintableMarkAndFallsBackToAPoint) {
     const std::pair<std::wstring_view, char> cases[] = {
         {L",", ','}, {L"'", '\''}, {L"", '.'}, {L",,", '.'}, {L" ", '.'}, {L"5", '.'}, {L"-", '.'}, {L"\x066B", '.'},
     };
-    for (const auto& [mark, expected] : cases) EXPECT_EQ(DecimalMarkOf(mark), expected) << static_cast<int>(mark.size());
+    for (const auto& [mark, expected] : cases) EXPECT_EQ(DecimalMarkOf(mark), expected) << mark.size();
 }
 
 }  // namespace

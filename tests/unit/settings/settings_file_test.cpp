@@ -6,7 +6,6 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
-#include <utility>
 
 #include "settings/private_profile.h"
 #include "settings/settings_keys.h"
@@ -30,24 +29,11 @@ public:
     bool FileExists(std::string_view) override { return musicOpens; }
 };
 
-// LoadSettings from values that no step sets by itself, so a kept value shows.
-Loaded Load(std::string content, bool musicOpens = false, char mark = '.') {
-    ContentReader file;
-    file.content = std::move(content);
-    file.musicOpens = musicOpens;
-    SettingsValues v{33, 9, 9, "C:\\old.mp3"};
-    LoadSettings(v, file, file, "C:\\Saver\\Spindlewave.ini", mark);
-    return {v.RotationSpeed, v.BgmKind, v.BgmRepeat, v.BgmFile};
-}
-
 TEST(LoadSettings, FillsEachValueInAStepOfItsOwn) {
     const std::string song = "C:\\Music\\song.mp3", longPath = "C:\\" + std::string(297, 'p');
-    struct Case {
-        std::string texts[4];  // speed, kind, repeat, music; empty texts are not in the file
-        bool opens;
-        char mark;
-        Loaded expected;
-    } cases[] = {
+    // The texts of speed, kind, repeat and music (an empty one is not in the file), whether the music
+    // file opens, the decimal mark; what is loaded.
+    struct Case { std::string texts[4]; bool opens; char mark; Loaded expected; } cases[] = {
         {{"", "", "", ""}, false, '.', {1, 0, 0, ""}},  // no file: the defaults
         {{" 7", "2.9", " 32767", song}, true, '.', {7, 2, 32767, song}},
         {{"2.7", "-0.5", "-32768", ""}, false, '.', {2, -1, -32768, ""}},
@@ -60,12 +46,16 @@ TEST(LoadSettings, FillsEachValueInAStepOfItsOwn) {
         {{"", " 2", "", longPath}, true, '.', {1, 2, 0, longPath.substr(0, 255)}},  // a 300-byte value comes back cut
     };
     for (const Case& c : cases) {
-        std::string content;
+        ContentReader file;
         for (std::size_t i = 0; i < 4; ++i) {
             if (c.texts[i].empty()) continue;
-            content = ProfileSetValue(content, "Section", kSettingsKeys[i].shiftJis, c.texts[i], IsShiftJisLeadByte);
+            const std::string_view key = kSettingsKeys[i].shiftJis;
+            file.content = ProfileSetValue(file.content, "Section", key, c.texts[i], IsShiftJisLeadByte);
         }
-        EXPECT_EQ(Load(content, c.opens, c.mark), c.expected) << content;
+        file.musicOpens = c.opens;
+        SettingsValues v{33, 9, 9, "C:\\old.mp3"};  // values no step sets by itself, so a kept value shows
+        LoadSettings(v, file, file, "C:\\Saver\\Spindlewave.ini", c.mark);
+        EXPECT_EQ(Loaded(v.RotationSpeed, v.BgmKind, v.BgmRepeat, v.BgmFile), c.expected) << file.content;
     }
     EXPECT_EQ(SettingsPathBeside("C:\\Program Files\\Saver\\Spindlewave.scr"), "C:\\Program Files\\Saver\\Spindlewave.ini");
 }
