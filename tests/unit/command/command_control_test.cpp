@@ -50,7 +50,6 @@ struct Button {
 };
 
 using Ev = void (*)(Button&);
-constexpr Ev Init = [](Button& b) { b.control.Initialize(); };
 constexpr Ev Move = [](Button& b) { b.control.UserControl_MouseMove(0, 0, 100, 100); };
 constexpr Ev Focus = [](Button& b) { b.ports.focused = true; b.control.UserControl_GotFocus(); };
 constexpr Ev DownL = [](Button& b) { b.control.UserControl_MouseDown(kLeftButton, 0, 100, 100); };
@@ -66,22 +65,23 @@ constexpr Ev TickOther = [](Button& b) { b.ports.under = kOther; b.control.TmrMo
 
 TEST(CommandStates, EventSequences) {
     using P = SkinPicture;
-    // Each ends in `state` with `clicks` Clicks raised, the last paint with lavender on top or not.
+    // Each, after Initialize, ends in `state` with `clicks` Clicks raised, the last paint with lavender on top or not.
     struct Sequence { const char* name; std::vector<Ev> events; int state; std::vector<P> paints; int clicks;
                       bool lavender; };
     const Sequence sequences[] = {
-        {"moves that keep the state and idle hovering paint nothing", {Init, Move, Move, TickOwn, TickOwn}, 2,
+        {"moves that keep the state and idle hovering paint nothing", {Move, Move, TickOwn, TickOwn}, 2,
          {P::HighLight}, 0, true},
-        {"press, drag off for a tick, release: no Click", {Init, Move, Focus, DownL, TickOther, UpL}, 3,
+        {"press, drag off for a tick, release: no Click", {Move, Focus, DownL, TickOther, UpL}, 3,
          {P::HighLight, P::Pressed, P::Pressed, P::Selected}, 0, false},
-        {"coming back while pressed does not re-arm the Click", {Init, Move, Focus, DownL, TickHost, Move, UpL}, 3,
+        {"coming back while pressed does not re-arm the Click", {Move, Focus, DownL, TickHost, Move, UpL}, 3,
          {P::HighLight, P::Pressed, P::Pressed, P::Selected}, 0, false},
-        {"a right button release clicks", {Init, Move, UpR}, 2, {P::HighLight}, 1, true},
-        {"right and middle presses draw nothing; the next left click clicks", {Init, Move, Focus, DownRM, UpL}, 4,
+        {"a right button release clicks", {Move, UpR}, 2, {P::HighLight}, 1, true},
+        {"right and middle presses draw nothing; the next left click clicks", {Move, Focus, DownRM, UpL}, 4,
          {P::HighLight, P::Pressed, P::HighLightSelect}, 1, true},
     };
     for (const Sequence& sequence : sequences) {
         Button b;
+        b.control.Initialize();
         for (Ev event : sequence.events) event(b);
         EXPECT_EQ(std::tuple(b.control.LookState(), b.ports.paints, b.clicks, b.ports.lavenderOnTop),
                   std::tuple(sequence.state, sequence.paints, sequence.clicks, sequence.lavender))

@@ -83,7 +83,7 @@ private:
     void Log(const std::string& call) {
         log.push_back(call);
         for (const std::string& prefix : failing) {
-            if (call.rfind(prefix, 0) == 0) throw RuntimeError(RuntimeError::Kind::Platform, call);
+            if (call.starts_with(prefix)) throw RuntimeError(RuntimeError::Kind::Platform, call);
         }
     }
 };
