@@ -62,8 +62,8 @@ TEST(ProfileSetValue, ChangesOnlyWhatItMust) {
     for (const auto& [before, section, key, value, after] : cases) {
         EXPECT_EQ(ProfileSetValue(before, section, key, value, kSjis), after) << before << "/" << key;
     }
-    // Names the file could not hold leave it as it was.
-    // A section ending in a lone lead byte would take the header's ']' as its partner.
+    // Names the file could not hold leave it as it was (a section ending in a lone lead byte would take
+    // the header's ']' as its partner).
     const char* names[][2] = {{"", "k"}, {"a]b", "k"}, {"a\nb", "k"}, {"S\x93", "k"}, {"S", ""}, {"S", "a=b"},
                               {"S", "[k"}, {"S", ";k"}, {"S", "a\rb"}};
     for (auto& n : names) EXPECT_EQ(ProfileSetValue("[S]\r\n", n[0], n[1], "v", kSjis), "[S]\r\n") << n[0] << n[1];
@@ -128,7 +128,7 @@ TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWr
     };
     for (const auto& [place, besideThere, ownThere, besideAfter, ownAfter, readFrom] : cases) {
         S store = Store(place, besideThere, ownThere);
-        WriteSettingsValue(store, {kBeside, kOwn}, "Section", "k", " 2", IsShiftJisLeadByte);
+        WriteSettingsValue(store, {kBeside, kOwn}, "Section", "k", " 2", kSjis);
         store.readFails = false, store.held.clear();
         std::map<std::string, std::string> after;
         if (!besideAfter.empty()) after[kBeside] = besideAfter;
@@ -140,7 +140,7 @@ TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWr
     }
     // Without an application-data folder everything stays beside the program.
     S store = Store(S::kReadOnlyFolder, false, false);
-    EXPECT_EQ(WriteSettingsValue(store, {kBeside, ""}, "Section", "k", " 2", IsShiftJisLeadByte), WriteOutcome::Refused);
+    EXPECT_EQ(WriteSettingsValue(store, {kBeside, ""}, "Section", "k", " 2", kSjis), WriteOutcome::Refused);
     EXPECT_TRUE(store.files.empty());
     EXPECT_EQ(SettingsFileToRead(store, {kBeside, ""}), kBeside);
 }
@@ -153,8 +153,8 @@ public:
     std::string content;
     bool musicOpens = false;
     std::string ReadIniString(std::string_view section, std::string_view key, std::string_view) override {
-        std::string value = ProfileGetValue(content, KnownShiftJisName(section).value(), KnownShiftJisName(key).value(),
-                                            IsShiftJisLeadByte);
+        std::string value =
+            ProfileGetValue(content, KnownShiftJisName(section).value(), KnownShiftJisName(key).value(), kSjis);
         if (value == "!") throw std::runtime_error("read failed");
         return value;
     }
@@ -181,15 +181,15 @@ TEST(LoadSettings, FillsEachValueInAStepOfItsOwn) {
         ContentReader file;
         for (std::size_t i = 0; i < 4; ++i) {
             if (c.texts[i].empty()) continue;
-            const std::string_view key = kSettingsKeys[i].shiftJis;
-            file.content = ProfileSetValue(file.content, "Section", key, c.texts[i], IsShiftJisLeadByte);
+            file.content = ProfileSetValue(file.content, "Section", kSettingsKeys[i].shiftJis, c.texts[i], kSjis);
         }
         file.musicOpens = c.opens;
         SettingsValues v{33, 9, 9, "C:\\old.mp3"};  // values no step sets by itself, so a kept value shows
         LoadSettings(v, file, file, "C:\\Saver\\Spindlewave.ini", c.mark);
         EXPECT_EQ(Loaded(v.RotationSpeed, v.BgmKind, v.BgmRepeat, v.BgmFile), c.expected) << file.content;
     }
-    EXPECT_EQ(SettingsPathBeside("C:\\Program Files\\Saver\\Spindlewave.scr"), "C:\\Program Files\\Saver\\Spindlewave.ini");
+    EXPECT_EQ(SettingsPathBeside("C:\\Program Files\\Saver\\Spindlewave.scr"),
+              "C:\\Program Files\\Saver\\Spindlewave.ini");
 }
 
 }  // namespace
