@@ -1,10 +1,9 @@
-// The saver's frames redrawn off screen, laid out as its load lays them out, until each picture
-// has been met; and its look checked on the screen itself.
 #include "support/saver_frames_win.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 #include "resource_ids.h"
@@ -37,6 +36,29 @@ struct FrameMatcher : EventYield {
     std::vector<int> found;
 };
 
+// The saver against the Earth drawn with its top-left at (left, top): the pixels of the Earth's square shown
+// unchanged and not black; beyond it, the pixels neither black nor one pure colour, and those of each colour.
+struct SaverLook {
+    int earthShown = 0, stray = 0;
+    std::array<int, 3> channels{};
+};
+
+SaverLook LookOf(const ScreenPixels& shown, const ScreenPixels& earth, int left, int top) {
+    SaverLook look;
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            const std::uint32_t c = shown.At(x, y), px = x - left, py = y - top;  // beyond the left: huge
+            if (px < std::uint32_t(earth.width) && py < std::uint32_t(earth.height)) {
+                look.earthShown += c == earth.At(px, py) && c != 0;
+            } else if (c) {  // more than one of red, green and blue lit: stray
+                look.stray += (c > 0xFFFF) + ((c & 0xFF00) != 0) + ((c & 0xFF) != 0) > 1;
+                ++look.channels[c > 0xFFFF ? 0 : c > 0xFF ? 1 : 2];
+            }
+        }
+    }
+    return look;
+}
+
 }  // namespace
 
 std::vector<int> SaverFramesShown(const std::vector<ScreenPixels>& pictures, float rotationSpeed, int frameLimit) {
@@ -55,23 +77,6 @@ std::vector<int> SaverFramesShown(const std::vector<ScreenPixels>& pictures, flo
     RunAnimation(animation, display, matcher, unpaced, random, rotationSpeed);
     matcher.found.resize(pictures.size(), -1);
     return matcher.found;
-}
-
-SaverLook LookOf(const ScreenPixels& shown, const ScreenPixels& earth, int left, int top) {
-    SaverLook look;
-    for (int y = 0; y < shown.height; ++y) {
-        for (int x = 0; x < shown.width; ++x) {
-            const std::uint32_t c = shown.At(x, y), px = x - left, py = y - top;  // beyond the left: huge
-            if (px < std::uint32_t(earth.width) && py < std::uint32_t(earth.height)) {
-                look.earthShown += c == earth.At(px, py) && c != 0;
-                look.earthChanged += c != earth.At(px, py);
-            } else if (c) {
-                look.stray += !SingleChannel(c);
-                ++look.channels[c > 0xFFFF ? 0 : c > 0xFF ? 1 : 2];
-            }
-        }
-    }
-    return look;
 }
 
 void ExpectTheSaversLook(int left, int top, int width, int height, int linePixels) {
