@@ -1,5 +1,4 @@
-// The gradient button painted off-screen: the ring colours of every look, the gradient's
-// direction, and its last row and column left to the frame.
+// The gradient button painted off-screen from its skins.
 #include "controls/command/command_painter_win.h"
 
 #include <gtest/gtest.h>
@@ -56,14 +55,14 @@ TEST(CommandPainter, RingOfEveryLookCarriesItsColours) {
             SCOPED_TRACE(static_cast<int>(picture));
             test::ScreenPixels face = Paint(picture, 1);
             for (int line = 0; line < 4; ++line) {
-                SCOPED_TRACE(line);
-                for (int x : {4, 40, 76}) EXPECT_EQ(face.At(x, line), ring[0][line]) << std::hex << x;
-                for (int x : {4, 40, 76}) EXPECT_EQ(face.At(x, 24 - line), ring[1][line]) << std::hex << x;
-                EXPECT_EQ(face.At(line, 4), ring[2][line]) << std::hex;
-                EXPECT_EQ(face.At(80 - line, 20), ring[3][line]) << std::hex;
+                for (int x : {4, 40, 76}) {
+                    EXPECT_EQ(std::pair(face.At(x, line), face.At(x, 24 - line)), std::pair(ring[0][line], ring[1][line]))
+                        << std::hex << x << "," << line;
+                }
+                EXPECT_EQ(std::pair(face.At(line, 4), face.At(80 - line, 20)), std::pair(ring[2][line], ring[3][line]))
+                    << line;
             }
-            // Rounded corners: the frame line's square corner points are not frame-coloured.
-            int in = picture == P::Pressed ? 2 : 1;
+            const int in = picture == P::Pressed ? 2 : 1;  // rounded: the frame line's corner points are not its colour
             for (auto [x, y] : {std::pair{in, in}, {80 - in, in}, {in, 24 - in}, {80 - in, 24 - in}}) {
                 EXPECT_NE(face.At(x, y), ring[0][in]) << x << "," << y;
             }
