@@ -4,6 +4,7 @@
 // the tests check those commands themselves.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -41,9 +42,7 @@ public:
     std::int64_t MillisecondsIntoTrack() const { return position_ % kTrack; }
     // How many of the commands sent began with the prefix.
     int Count(const std::string& prefix) const {
-        int count = 0;
-        for (const std::string& command : log) count += command.rfind(prefix, 0) == 0;
-        return count;
+        return int(std::count_if(log.begin(), log.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
     }
 
     std::int32_t SendString(std::string_view command, std::string* buffer, std::size_t capacity) override {

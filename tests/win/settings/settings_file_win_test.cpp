@@ -122,18 +122,5 @@ TEST_F(SettingsFileWin, APathTheCodePageCannotHoldIsStoredShortOrNotAtAll) {
     EXPECT_EQ(Bytes(), "[Section]\r\nBGM\xCC\xA7\xB2\xD9=\r\n");
 }
 
-TEST_F(SettingsFileWin, FileExistsOnlyForFilesThatOpenForReading) {
-    test::WriteFileBytes(iniW_, "x");
-    test::WriteFileBytes((dir_ / L"曲.wav").wstring(), "RIFF");
-    for (const std::string& path : {ini_, ini_ + "\\", Path(L"曲.wav")}) EXPECT_TRUE(FileExists(path)) << path;
-    for (const std::string& path : {Path(L"missing.mp3"), Path(L""), std::string("\\"), std::string("NUL")}) {
-        EXPECT_FALSE(FileExists(path)) << path;
-    }
-    HANDLE lock = Open(FILE_SHARE_WRITE);  // others may write it, nobody else may read it
-    EXPECT_FALSE(FileExists(ini_));
-    CloseHandle(lock);
-    EXPECT_TRUE(DeleteFileW(iniW_.c_str()));  // nothing stays open
-}
-
 }  // namespace
 }  // namespace spindle
