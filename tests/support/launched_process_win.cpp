@@ -14,8 +14,7 @@ std::wstring BesideThisProgram(const std::wstring& name) {
 }
 
 LaunchedProcess::LaunchedProcess(const std::wstring& program, const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + program + L"\"";  // written to by CreateProcessW
-    if (!arguments.empty()) commandLine += L" " + arguments;
+    std::wstring commandLine = L"\"" + program + (arguments.empty() ? L"\"" : L"\" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

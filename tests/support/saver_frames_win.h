@@ -1,7 +1,6 @@
-// The saver's animation as the screen shows it: its look, and which frame a picture shows. Every run draws the
-// same frames in the same order, so the animation itself, drawn off screen by the saver's own
-// model and drawing code, is the key: the difference of two frame numbers is the frames drawn
-// between two pictures, counted without any help from the saver.
+// The saver's animation as the screen shows it: its look, and which frame a picture shows. Every run draws
+// the same frames in the same order, so the animation drawn off screen by the saver's own code is the
+// key: the difference of two frame numbers is the frames drawn between two pictures.
 #pragma once
 
 #include <vector>

@@ -61,14 +61,16 @@ TEST(CommandPainter, RingOfALookCarriesItsSkinsColours) {
 
 TEST(CommandPainter, GradientRunsAsTheStateSaysAndStopsOnePixelShort) {
     for (auto [state, top, bottom] : {std::tuple{1, kWhite, kLavender}, {2, kLavender, kWhite}}) {
-        SCOPED_TRACE(state);
-        test::ScreenPixels bare = Paint(P::Normal, state, false);
-        for (int x : {0, 40, 79}) EXPECT_TRUE(Near(bare.At(x, 0), top, 1) && Near(bare.At(x, 23), bottom, 4)) << x;
-        test::ScreenPixels framed = Paint(P::Normal, state);
-        EXPECT_TRUE(Near(framed.At(40, 4), top, 12) && Near(framed.At(40, 20), bottom, 12));
-        // The gradient leaves the last row and column to the frame.
-        for (int x = 0; x < kWidth; ++x) EXPECT_TRUE(bare.At(x, 24) == kBackground && framed.At(x, 24) != kBackground);
-        for (int y = 0; y < kHeight; ++y) EXPECT_TRUE(bare.At(80, y) == kBackground && framed.At(80, y) != kBackground);
+        const test::ScreenPixels bare = Paint(P::Normal, state, false), framed = Paint(P::Normal, state);
+        for (int x : {0, 40, 79}) {
+            EXPECT_TRUE(Near(bare.At(x, 0), top, 1) && Near(bare.At(x, 23), bottom, 4)) << state << ":" << x;
+        }
+        EXPECT_TRUE(Near(framed.At(40, 4), top, 12) && Near(framed.At(40, 20), bottom, 12)) << state;
+        const auto leftToTheFrame = [&](int x, int y) {
+            return bare.At(x, y) == kBackground && framed.At(x, y) != kBackground;
+        };
+        for (int x = 0; x < kWidth; ++x) EXPECT_TRUE(leftToTheFrame(x, 24)) << state << ":" << x;
+        for (int y = 0; y < kHeight; ++y) EXPECT_TRUE(leftToTheFrame(80, y)) << state << ":" << y;
     }
 }
 

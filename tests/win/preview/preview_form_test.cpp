@@ -14,12 +14,11 @@
 namespace spindle {
 namespace {
 
-void Pump(DWORD milliseconds) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10)) {
-        MSG message;
+void Pump(DWORD milliseconds) {  // an unloaded preview posts WM_QUIT, meant for the saver's own loop
+    MSG message;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10))
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            if (message.message != WM_QUIT) DispatchMessageW(&message);  // an unloaded preview posts WM_QUIT
-    }
+            if (message.message != WM_QUIT) DispatchMessageW(&message);
 }
 
 TEST(PreviewForm, ShowsThePictureAtItsOwnSizeFromTheTopLeftBlackBeyondAndCut) {
