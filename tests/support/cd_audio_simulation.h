@@ -1,9 +1,9 @@
-// A simulated MCI "cdaudio" drive behind the MCI sender port: a disc (or none) of one-minute
-// tracks, positions in tmsf, and a clock that only the test moves. A script may answer any command
-// in the drive's place (other devices, odd replies). Opening and the time format are not modelled:
-// the tests check those commands themselves.
+// A simulated MCI "cdaudio" drive behind the MCI sender port: a disc (or none) of one-minute tracks,
+// positions in tmsf, and a clock that only the test moves. A script may answer any command in the
+// drive's place (other devices, odd replies); opening and the time format are the tests' to check.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -41,9 +41,8 @@ public:
     std::int64_t MillisecondsIntoTrack() const { return position_ % kTrack; }
     // How many of the commands sent began with the prefix.
     int Count(const std::string& prefix) const {
-        int count = 0;
-        for (const std::string& command : log) count += command.rfind(prefix, 0) == 0;
-        return count;
+        const auto begins = [&](const std::string& command) { return command.rfind(prefix, 0) == 0; };
+        return static_cast<int>(std::count_if(log.begin(), log.end(), begins));
     }
 
     std::int32_t SendString(std::string_view command, std::string* buffer, std::size_t capacity) override {

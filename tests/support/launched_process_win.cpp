@@ -1,13 +1,10 @@
-// Process control for the end-to-end tests.
 #include "support/launched_process_win.h"
 
 #include "saver_path.h"
 
 namespace spindle::test {
 static std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
-
 std::wstring SaverPath() { return SPINDLE_SAVER_PATH; }
-
 std::wstring SaverFolder() { return FolderOf(SaverPath()); }
 
 std::wstring BesideThisProgram(const std::wstring& name) {
@@ -17,8 +14,7 @@ std::wstring BesideThisProgram(const std::wstring& name) {
 }
 
 LaunchedProcess::LaunchedProcess(const std::wstring& program, const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + program + L"\"";  // written to by CreateProcessW
-    if (!arguments.empty()) commandLine += L" " + arguments;
+    std::wstring commandLine = L"\"" + program + (arguments.empty() ? L"\"" : L"\" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -41,8 +37,7 @@ bool LaunchedProcess::WaitForExit(DWORD milliseconds) {
 
 DWORD LaunchedProcess::ExitCode() const {
     DWORD code = STILL_ACTIVE;
-    if (process_) GetExitCodeProcess(process_, &code);
-    return code;
+    return process_ && GetExitCodeProcess(process_, &code) ? code : STILL_ACTIVE;
 }
 
 bool LaunchedProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
@@ -68,8 +63,8 @@ static BOOL CALLBACK NoteWindow(HWND window, LPARAM param) {
     GetWindowThreadProcessId(window, &owner);
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
-    const bool shown = !search.visibleOnly || IsWindowVisible(window);
-    if (owner == search.processId && search.caption == text && shown) search.found.push_back(window);
+    if (owner == search.processId && search.caption == text && (!search.visibleOnly || IsWindowVisible(window)))
+        search.found.push_back(window);
     return TRUE;
 }
 

@@ -12,7 +12,6 @@ namespace spindle::test {
 // The saver under test as a Windows path, and its folder (where its settings file lives).
 std::wstring SaverPath();
 std::wstring SaverFolder();
-
 // A file beside this test program (the helper programs are built there).
 std::wstring BesideThisProgram(const std::wstring& name);
 
@@ -32,9 +31,7 @@ public:
     DWORD ExitCode() const;
     bool Running() const;
     void Kill();
-    // The process handle (null when it never started), e.g. for GetProcessTimes.
-    HANDLE Handle() const { return process_; }
-
+    HANDLE Handle() const { return process_; }  // null when it never started
     // A visible or hidden top-level window of this process with the given caption, waited for.
     HWND WaitForWindow(const std::wstring& caption, DWORD milliseconds) const;
     // Every visible top-level window of this process with the given caption, now.
@@ -49,11 +46,8 @@ private:
 // Polls `condition` every 20 ms until it holds or the time is up.
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
+    for (DWORD start = GetTickCount(); !condition(); Sleep(20))
         if (GetTickCount() - start > milliseconds) return false;
-        Sleep(20);
-    }
     return true;
 }
 

@@ -1,7 +1,6 @@
 // An in-memory folder tree behind the profile engine's file-store port: folders that take no new
 // files or no writes at all, files that refuse writes, files another program holds, reads that
-// fail, writes that break off and a disk that fills up.
-// The engine's calls are noted in order.
+// fail, writes that break off and a disk that fills up. The engine's calls are noted in order.
 #pragma once
 
 #include <map>

@@ -1,4 +1,4 @@
-// Real keyboard and mouse input for the end-to-end tests, sent as a user would give it.
+// Real keyboard and mouse input for the tests, sent as a user would give it.
 #pragma once
 
 #include <windows.h>

@@ -1,10 +1,8 @@
-// The saver's animation as the screen shows it: its look, and which frame a picture shows. Every run draws the
-// same frames in the same order, so the animation itself, drawn off screen by the saver's own
-// model and drawing code, is the key: the difference of two frame numbers is the frames drawn
-// between two pictures, counted without any help from the saver.
+// The saver's animation as the screen shows it: its look, and which frame a picture shows. Every run draws
+// the same frames in the same order, so the animation drawn off screen by the saver's own code is the
+// key: the difference of two frame numbers is the frames drawn between two pictures.
 #pragma once
 
-#include <array>
 #include <vector>
 
 #include "support/screen_pixels_win.h"
@@ -15,15 +13,6 @@ namespace spindle::test {
 // the one before), of a saver on a screen of the pictures' size at the given twist speed; -1 for
 // a picture that matches none of the first `frameLimit` frames.
 std::vector<int> SaverFramesShown(const std::vector<ScreenPixels>& pictures, float rotationSpeed, int frameLimit);
-
-// A picture of the saver against the Earth drawn with its top-left at (left, top): the pixels of the Earth's
-// square shown unchanged and not black, and those changed; beyond it, the pixels neither black nor one pure
-// colour, and those of each of red, green and blue.
-struct SaverLook {
-    int earthShown = 0, earthChanged = 0, stray = 0;
-    std::array<int, 3> channels{};
-};
-SaverLook LookOf(const ScreenPixels& shown, const ScreenPixels& earth, int left, int top);
 
 // Expects a rectangle of the screen to show the saver's look at its size: the Earth picture in its
 // centre, and over black lines that move, at least `linePixels` each of pure red, green and blue

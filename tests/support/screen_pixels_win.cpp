@@ -1,4 +1,3 @@
-// Pixel read-back through a top-down 32-bit DIB section.
 #include "support/screen_pixels_win.h"
 
 #include "runtime/scoped_gdi_win.h"
@@ -42,10 +41,6 @@ ScreenPixels PixelsOfBitmap(HBITMAP bitmap) {
     ScopedMemoryDC memory(nullptr);
     ScopedSelectObject select(memory.get(), bitmap);
     return CaptureDc(memory.get(), 0, 0, info.bmWidth, info.bmHeight);
-}
-
-bool SingleChannel(std::uint32_t pixel) {
-    return ((pixel >> 16 & 0xFF) != 0) + ((pixel >> 8 & 0xFF) != 0) + ((pixel & 0xFF) != 0) <= 1;
 }
 
 }  // namespace spindle::test

@@ -24,7 +24,4 @@ ScreenPixels CaptureWindow(HWND window);
 // A bitmap's pixels (it must not be selected into a DC).
 ScreenPixels PixelsOfBitmap(HBITMAP bitmap);
 
-// 0x00RRGGBB with at most one of red, green and blue lit (black included).
-bool SingleChannel(std::uint32_t pixel);
-
 }  // namespace spindle::test

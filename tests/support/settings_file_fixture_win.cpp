@@ -1,4 +1,3 @@
-// The settings file beside a saver for the end-to-end tests.
 #include "support/settings_file_fixture_win.h"
 
 #include <windows.h>
@@ -40,10 +39,10 @@ std::string AnsiText(const std::wstring& text) {
 
 std::string SettingsFileBytes(const std::string& speed, const std::string& kind, const std::string& repeat,
                               const std::string& file) {
-    const std::string values[4] = {speed, kind, repeat, file};
     std::string text = "[";
     text.append(kSettingsSection.shiftJis).append("]\r\n");
-    for (int i = 0; i < 4; ++i) text.append(kSettingsKeys[i].shiftJis).append("=").append(values[i]).append("\r\n");
+    for (int i = 0; const std::string& value : {speed, kind, repeat, file})
+        text.append(kSettingsKeys[i++].shiftJis).append("=").append(value).append("\r\n");
     return text;
 }
 

@@ -1,5 +1,5 @@
-// The settings file beside a saver for the end-to-end tests: kept aside, written with the four
-// keys as their Shift-JIS bytes, read back, and the user's own file put back afterwards.
+// The settings file beside a saver for the end-to-end tests: kept aside, written, read back, and
+// the user's own file put back afterwards.
 #pragma once
 
 #include <optional>

@@ -1,9 +1,9 @@
-// The gradient button painted off-screen: the ring colours of every look, the gradient's
-// direction, and its last row and column left to the frame.
+// The gradient button painted off-screen from its skins.
 #include "controls/command/command_painter_win.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 
 #include "runtime/surface_win.h"
@@ -32,55 +32,45 @@ bool Near(Rgb a, Rgb b, int tolerance) {  // every channel within `tolerance`
     return !off(0) && !off(8) && !off(16);
 }
 
-TEST(CommandPainter, RingOfEveryLookCarriesItsColours) {
+// Every look takes the same path from its skin; which skin a look has is the paint plan's. Two rings
+// of different shape: the frame on the second line, and on the third.
+TEST(CommandPainter, RingOfALookCarriesItsSkinsColours) {
     ASSERT_TRUE(CommandPainterWin().SkinsLoaded());
     // Outermost line first: top and bottom edges, left side at row 4, right side at row 20.
-    const struct {
-        std::vector<SkinPicture> pictures;
-        Rgb ring[4][4];
-    } looks[] = {
-        {{P::Normal}, {{0xE0DCC9, kFrame, 0xF3F3EE, 0xF3F3EE}, {0xF7F6EF, kFrame, 0xD6D0C5, 0xE2DFD6},
-                       {0xE2DECB, kFrame, 0xFDFDFC, 0xFDFDFC}, {0xF0EEE0, kFrame, 0xE0DDD4, 0xE0DDD4}}},
-        {{P::HighLight, P::HighLightSelect},
-         {{0xE0DCC9, kFrame, 0xFFF0CF, 0xFDD889}, {0xF7F6EF, kFrame, 0xE59700, 0xF8B330},
-          {0xE2DECB, kFrame, 0xFEDF9A, 0xFEDF9A}, {0xF0EEE0, kFrame, 0xF9B435, 0xF9B435}}},
-        {{P::Selected}, {{0xE0DCC9, kFrame, 0xCEE7FF, 0xCEE7FF}, {0xF7F6EF, kFrame, 0x6982EE, 0x6982EE},
-                         {0xE2DECB, kFrame, 0xB7D0F4, 0xB7D0F4}, {0xF0EEE0, kFrame, 0x8BADE4, 0x8BADE4}}},
-        {{P::Pressed}, {{0xECE9D8, 0xE0DCC9, kFrame, 0xD1CCC1}, {0xECE9D8, 0xF6F5ED, kFrame, 0xF2F1EE},
-                        {0xECE9D8, 0xE2DECB, kFrame, 0xA0ABB1}, {0xECE9D8, 0xEDEADA, kFrame, 0xC4CED2}}},
-        {{P::Disable}, {{0xECE9D8, 0xC9C7BA, 0xF5F4EA, 0xF5F4EA}, {0xECE9D8, 0xC9C7BA, 0xF5F4EA, 0xF5F4EA},
-                        {0xECE9D8, 0xC9C7BA, 0xF5F4EA, 0xF5F4EA}, {0xECE9D8, 0xC9C7BA, 0xF5F4EA, 0xF5F4EA}}},
-    };
-    for (const auto& [pictures, ring] : looks) {
-        for (SkinPicture picture : pictures) {
-            SCOPED_TRACE(static_cast<int>(picture));
-            test::ScreenPixels face = Paint(picture, 1);
-            for (int line = 0; line < 4; ++line) {
-                SCOPED_TRACE(line);
-                for (int x : {4, 40, 76}) EXPECT_EQ(face.At(x, line), ring[0][line]) << std::hex << x;
-                for (int x : {4, 40, 76}) EXPECT_EQ(face.At(x, 24 - line), ring[1][line]) << std::hex << x;
-                EXPECT_EQ(face.At(line, 4), ring[2][line]) << std::hex;
-                EXPECT_EQ(face.At(80 - line, 20), ring[3][line]) << std::hex;
+    const std::pair<SkinPicture, std::array<std::array<Rgb, 4>, 4>> looks[] = {
+        {P::HighLight, {{{0xE0DCC9, kFrame, 0xFFF0CF, 0xFDD889}, {0xF7F6EF, kFrame, 0xE59700, 0xF8B330},
+                         {0xE2DECB, kFrame, 0xFEDF9A, 0xFEDF9A}, {0xF0EEE0, kFrame, 0xF9B435, 0xF9B435}}}},
+        {P::Pressed, {{{0xECE9D8, 0xE0DCC9, kFrame, 0xD1CCC1}, {0xECE9D8, 0xF6F5ED, kFrame, 0xF2F1EE},
+                       {0xECE9D8, 0xE2DECB, kFrame, 0xA0ABB1}, {0xECE9D8, 0xEDEADA, kFrame, 0xC4CED2}}}}};
+    for (const auto& [picture, ring] : looks) {
+        const test::ScreenPixels face = Paint(picture, 1);
+        for (int line = 0; line < 4; ++line) {
+            for (int x : {4, 40, 76}) {
+                EXPECT_EQ(std::pair(face.At(x, line), face.At(x, 24 - line)), std::pair(ring[0][line], ring[1][line]))
+                    << std::hex << x << "," << line;
             }
-            // Rounded corners: the frame line's square corner points are not frame-coloured.
-            int in = picture == P::Pressed ? 2 : 1;
-            for (auto [x, y] : {std::pair{in, in}, {80 - in, in}, {in, 24 - in}, {80 - in, 24 - in}}) {
-                EXPECT_NE(face.At(x, y), ring[0][in]) << x << "," << y;
-            }
+            EXPECT_EQ(std::pair(face.At(line, 4), face.At(80 - line, 20)), std::pair(ring[2][line], ring[3][line]))
+                << line;
+        }
+        const int in = picture == P::Pressed ? 2 : 1;  // rounded: the frame line's corner points are not its colour
+        for (auto [x, y] : {std::pair{in, in}, {80 - in, in}, {in, 24 - in}, {80 - in, 24 - in}}) {
+            EXPECT_NE(face.At(x, y), ring[0][in]) << x << "," << y;
         }
     }
 }
 
 TEST(CommandPainter, GradientRunsAsTheStateSaysAndStopsOnePixelShort) {
     for (auto [state, top, bottom] : {std::tuple{1, kWhite, kLavender}, {2, kLavender, kWhite}}) {
-        SCOPED_TRACE(state);
-        test::ScreenPixels bare = Paint(P::Normal, state, false);
-        for (int x : {0, 40, 79}) EXPECT_TRUE(Near(bare.At(x, 0), top, 1) && Near(bare.At(x, 23), bottom, 4)) << x;
-        test::ScreenPixels framed = Paint(P::Normal, state);
-        EXPECT_TRUE(Near(framed.At(40, 4), top, 12) && Near(framed.At(40, 20), bottom, 12));
-        // The gradient leaves the last row and column to the frame.
-        for (int x = 0; x < kWidth; ++x) EXPECT_TRUE(bare.At(x, 24) == kBackground && framed.At(x, 24) != kBackground);
-        for (int y = 0; y < kHeight; ++y) EXPECT_TRUE(bare.At(80, y) == kBackground && framed.At(80, y) != kBackground);
+        const test::ScreenPixels bare = Paint(P::Normal, state, false), framed = Paint(P::Normal, state);
+        for (int x : {0, 40, 79}) {
+            EXPECT_TRUE(Near(bare.At(x, 0), top, 1) && Near(bare.At(x, 23), bottom, 4)) << state << ":" << x;
+        }
+        EXPECT_TRUE(Near(framed.At(40, 4), top, 12) && Near(framed.At(40, 20), bottom, 12)) << state;
+        const auto leftToTheFrame = [&](int x, int y) {
+            return bare.At(x, y) == kBackground && framed.At(x, y) != kBackground;
+        };
+        for (int x = 0; x < kWidth; ++x) EXPECT_TRUE(leftToTheFrame(x, 24)) << state << ":" << x;
+        for (int y = 0; y < kHeight; ++y) EXPECT_TRUE(leftToTheFrame(80, y)) << state << ":" << y;
     }
 }
 

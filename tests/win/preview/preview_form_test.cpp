@@ -14,24 +14,19 @@
 namespace spindle {
 namespace {
 
-void Pump(DWORD milliseconds) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10)) {
-        MSG message;
+void Pump(DWORD milliseconds) {  // an unloaded preview posts WM_QUIT, meant for the saver's own loop
+    MSG message;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10))
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            if (message.message != WM_QUIT) DispatchMessageW(&message);  // an unloaded preview posts WM_QUIT
-    }
+            if (message.message != WM_QUIT) DispatchMessageW(&message);
 }
 
 TEST(PreviewForm, ShowsThePictureAtItsOwnSizeFromTheTopLeftBlackBeyondAndCut) {
-    const DecodedPicture decoded = LoadPictureResource(IDR_PREVIEW_PICTURE);
-    const test::ScreenPixels picture = test::PixelsOfBitmap(decoded.bitmap.get());
+    const test::ScreenPixels picture = test::PixelsOfBitmap(LoadPictureResource(IDR_PREVIEW_PICTURE).bitmap.get());
     ASSERT_EQ(std::pair(picture.width, picture.height), std::pair(152, 112));
     static ScopedBrush magenta(CreateSolidBrush(RGB(255, 0, 255)));  // shows where the form fails to cover
-    WNDCLASSW boxClass{};
-    boxClass.lpfnWndProc = &DefWindowProcW;
-    boxClass.hInstance = GetModuleHandleW(nullptr);
-    boxClass.hbrBackground = magenta.get();
-    boxClass.lpszClassName = L"SpindleTestPreviewBox";
+    const WNDCLASSW boxClass{0, &DefWindowProcW, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, magenta.get(),
+                             nullptr, L"SpindleTestPreviewBox"};
     RegisterClassW(&boxClass);
     for (auto [width, height] : {std::pair{152, 112}, std::pair{230, 150}, std::pair{100, 70}, std::pair{40, 130}}) {
         HWND host = CreateWindowExW(0, L"SpindleTestPreviewBox", L"host", WS_POPUP | WS_VISIBLE, 30, 30, width + 40,

@@ -1,5 +1,4 @@
-// The display's power broadcasts as the system sends them: the console's display state and the
-// monitor's power are read, every other broadcast and setting is not, and data too short is not.
+// The display's power broadcasts as the system sends them.
 #include "saver/display_power_win.h"
 
 #include <windows.h>

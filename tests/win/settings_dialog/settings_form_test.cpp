@@ -1,6 +1,5 @@
 // The settings dialog's window in this process, its platform a recorder, driven by real mouse
-// and keyboard input: presses that began elsewhere, double-clicks, the dialog's keys, and the move
-// onto a monitor of another scale.
+// and keyboard input, and moved onto a monitor of another scale.
 #include "settings_dialog/settings_form_win.h"
 
 #include <gtest/gtest.h>
@@ -38,38 +37,35 @@ struct RecordingPlatform : SettingsDialogPlatform {
     char DecimalSeparator() override { return '.'; }
 };
 
-// Dispatches messages through the runtime's loop for about `milliseconds`.
 void PumpFor(DWORD milliseconds) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10)) YieldToEvents();
+}
+
+POINT OnScreen(HWND window, POINT client) {
+    ClientToScreen(window, &client);
+    return client;
+}
+
+POINT CentreOf(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    return POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
 }
 
 class SettingsFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        form_ = std::make_unique<SettingsForm>(values_, platform_);
         ASSERT_TRUE(form_->Create());
         form_->LoadAndShow();
         SetForegroundWindow(form_->Window());
         PumpFor(300);
         platform_.log.clear();
     }
-    POINT OnScreen(HWND window, POINT client) const {
-        ClientToScreen(window, &client);
-        return client;
-    }
-    POINT CentreOf(HWND window) const {
-        RECT frame{};
-        GetWindowRect(window, &frame);
-        return POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
-    }
-    void Key(WORD key) {
-        test::PressKey(key);
-        PumpFor(150);
-    }
+    void Key(WORD key) { test::PressKey(key), PumpFor(150); }
 
     SettingsValues values_;
     RecordingPlatform platform_;
-    std::unique_ptr<SettingsForm> form_;
+    std::unique_ptr<SettingsForm> form_ = std::make_unique<SettingsForm>(values_, platform_);
 };
 
 TEST_F(SettingsFormTest, AReleaseOverAButtonThatNoPressOnItBeganClicksNothing) {
@@ -81,70 +77,32 @@ TEST_F(SettingsFormTest, AReleaseOverAButtonThatNoPressOnItBeganClicksNothing) {
     for (auto [window, start, button] : moves) {
         for (auto [down, up] : {std::pair{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
                                 std::pair{MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}}) {
-            test::MoveMouse(OnScreen(window, start));
-            PumpFor(50);
-            test::MouseButton(down);
-            PumpFor(50);
-            test::MoveMouse(CentreOf(button));
-            PumpFor(150);
-            test::MouseButton(up);
-            PumpFor(100);
-            ASSERT_TRUE(form_->IsOpen()) << start.x;
-            EXPECT_EQ(std::tuple(platform_.log, values_.BgmKind, GetCapture()), std::tuple(Calls{}, 0, HWND{}))
-                << start.x << " onto button " << GetDlgCtrlID(button);  // nor the music row the press began on
+            test::MoveMouse(OnScreen(window, start)), PumpFor(50);
+            test::MouseButton(down), PumpFor(50);
+            test::MoveMouse(CentreOf(button)), PumpFor(150);
+            test::MouseButton(up), PumpFor(100);
+            EXPECT_EQ(std::tuple(platform_.log, values_.BgmKind, GetCapture(), form_->IsOpen()),
+                      std::tuple(Calls{}, 0, HWND{}, true)) << start.x << " onto button " << GetDlgCtrlID(button);
         }
     }
-    // A press that began on the button clicks it once, and gives it the focus.
-    test::ClickAt(CentreOf(form_->FileButton().Window()), 150);
-    PumpFor(150);
-    EXPECT_EQ(GetFocus(), form_->FileButton().Window());
-    test::ClickAt(CentreOf(form_->CancelButton().Window()), 150);
-    PumpFor(150);
-    EXPECT_EQ(platform_.log, (Calls{"choose", "zoom close"}));
-    EXPECT_FALSE(form_->IsOpen());
-}
-
-TEST_F(SettingsFormTest, ADoubleClickClicksOnceOnTheLinkAndOnAMusicRow) {
-    const RECT none = form_->MusicCaptionBounds(0);
-    const std::pair<HWND, POINT> places[] = {{form_->Window(), {30, 162}},  // the link
-                                             {form_->PictureBoxWindow(), {none.left + 4, none.top + 4}}};
-    for (auto [window, place] : places) {
-        test::MoveMouse(OnScreen(window, place));
-        PumpFor(100);
-        test::MouseButton(MOUSEEVENTF_LEFTDOWN);
-        test::MouseButton(MOUSEEVENTF_LEFTUP);
-        PumpFor(40);
-        values_.BgmKind = 1;  // what a second Click on the row would undo
-        test::MouseButton(MOUSEEVENTF_LEFTDOWN);
-        test::MouseButton(MOUSEEVENTF_LEFTUP);
-        PumpFor(300);
-    }
-    EXPECT_EQ(platform_.log, Calls{"open https://spindlewave.github.io/"});
-    EXPECT_EQ(values_.BgmKind, 1);
-    EXPECT_TRUE(form_->MarkSelected(0));
+    test::ClickAt(CentreOf(form_->FileButton().Window()), 150), PumpFor(150);  // one that began on it clicks it once
+    EXPECT_EQ(std::pair(platform_.log, GetFocus()), std::pair(Calls{"choose"}, form_->FileButton().Window()));
 }
 
 TEST_F(SettingsFormTest, TabGoesRoundInLayoutOrderArrowsPickMusicEnterSaves) {
-    HWND edit = GetWindow(form_->RepeatBox(), GW_CHILD);
-    const HWND order[] = {form_->PictureBoxWindow(), edit, form_->FileButton().Window(), form_->SpeedBar(),
-                          form_->SaveButton().Window(), form_->CancelButton().Window(), form_->PictureBoxWindow()};
-    for (HWND expected : order) {
+    const HWND edit = GetWindow(form_->RepeatBox(), GW_CHILD);  // the repeat box's text field
+    for (HWND expected : {form_->PictureBoxWindow(), edit, form_->FileButton().Window(), form_->SpeedBar(),
+                          form_->SaveButton().Window(), form_->CancelButton().Window(), form_->PictureBoxWindow()}) {
         Key(VK_TAB);
         EXPECT_EQ(GetFocus(), expected) << GetDlgCtrlID(expected);
     }
-    test::HoldKey(VK_SHIFT, true);
-    Key(VK_TAB);
-    test::HoldKey(VK_SHIFT, false);
+    test::HoldKey(VK_SHIFT, true), Key(VK_TAB), test::HoldKey(VK_SHIFT, false);
     EXPECT_EQ(GetFocus(), form_->CancelButton().Window());
     EXPECT_EQ(form_->CancelButton().LookState(), 3);  // the button shows it has the focus
-
-    // A key the dialog takes goes no further; the others go on to the focused control.
-    EXPECT_EQ(SendMessageW(form_->Window(), FormKeyPreviewMessage(), VK_TAB, 0), 1);
-    EXPECT_EQ(SendMessageW(form_->Window(), FormKeyPreviewMessage(), 'A', 0), 0);
+    Key(VK_TAB);  // round to the music rows
     for (auto [key, row] : {std::pair{VK_DOWN, 2}, {VK_DOWN, 1}, {VK_UP, 2}}) {  // from none, round both ways
         Key(key);
-        EXPECT_TRUE(form_->MarkSelected(row)) << row;
-        EXPECT_EQ(values_.BgmKind, row);
+        EXPECT_TRUE(form_->MarkSelected(row) && values_.BgmKind == row) << row;
     }
     Key(VK_TAB);
     test::TypeText(L"7");
@@ -162,33 +120,26 @@ TEST_F(SettingsFormTest, TabGoesRoundInLayoutOrderArrowsPickMusicEnterSaves) {
 // The client area, then where the dialog's parts are in their parents' pixels; last the two whose
 // height their font decides: the repeat box (closed) and the speed caption.
 using Box = std::tuple<LONG, LONG, LONG, LONG>;
-using Placement = std::vector<Box>;
 
-Placement PlacementOf(SettingsForm& form) {
+std::vector<Box> PlacementOf(SettingsForm& form) {
     auto box = [](const RECT& r) { return Box{r.left, r.top, r.right, r.bottom}; };
-    RECT client{};
-    GetClientRect(form.Window(), &client);
-    Placement placement{box(client)};
+    RECT r{};
+    GetClientRect(form.Window(), &r);
+    std::vector<Box> placement{box(r)};
     for (HWND child : {form.PictureBoxWindow(), form.SaveButton().Window(), form.CancelButton().Window(),
                        form.FileButton().Window(), form.SpeedBar(), form.RepeatBox()}) {
-        if (child == form.RepeatBox()) continue;
-        RECT r{};
         GetWindowRect(child, &r);
         MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
         placement.push_back(box(r));
     }
-    for (int row = 0; row < 3; ++row) placement.push_back(box(form.MarkBounds(row)));
-    RECT repeat{};
-    GetWindowRect(form.RepeatBox(), &repeat);
-    MapWindowPoints(nullptr, form.PictureBoxWindow(), reinterpret_cast<POINT*>(&repeat), 2);
-    placement.push_back(box(repeat));
+    for (int row = 0; row < 3; ++row) placement.insert(placement.end() - 1, box(form.MarkBounds(row)));
     placement.push_back(box(form.SpeedLabel().Bounds()));
     return placement;
 }
 
 bool SelectedMarkAt(HWND picture, POINT client) {  // blue in the middle of the selected mark
-    ClientToScreen(picture, &client);
-    const std::uint32_t pixel = test::CaptureDc(nullptr, client.x, client.y, 1, 1).pixels.at(0);
+    const POINT at = OnScreen(picture, client);
+    const std::uint32_t pixel = test::CaptureDc(nullptr, at.x, at.y, 1, 1).pixels.at(0);
     return (pixel & 0xFF) > 180 && ((pixel >> 16) & 0xFF) < 100;
 }
 
@@ -197,7 +148,7 @@ bool SelectedMarkAt(HWND picture, POINT client) {  // blue in the middle of the 
 TEST_F(SettingsFormTest, OnAMonitorOfTwiceTheScaleEverythingIsTwiceAsLargeAndBackAgainAsItWas) {
     if (form_->Dpi() != 96) GTEST_SKIP() << "made for a 96-DPI display, not " << form_->Dpi();
     const HWND window = form_->Window();
-    const Placement at96 = PlacementOf(*form_);
+    const std::vector<Box> at96 = PlacementOf(*form_);
     ASSERT_EQ(at96[0], (Box{0, 0, 465, 193}));
     RECT frame{};
     GetWindowRect(window, &frame);
@@ -206,10 +157,9 @@ TEST_F(SettingsFormTest, OnAMonitorOfTwiceTheScaleEverythingIsTwiceAsLargeAndBac
 
     RECT suggested{frame.left + 40, frame.top + 30, frame.left + 40 + 2 * (frame.right - frame.left),
                    frame.top + 30 + 2 * (frame.bottom - frame.top)};
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
-    PumpFor(300);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested)), PumpFor(300);
     EXPECT_EQ(form_->Dpi(), 192);
-    const Placement at192 = PlacementOf(*form_);
+    const std::vector<Box> at192 = PlacementOf(*form_);
     for (std::size_t i = 0; i < at96.size(); ++i) {  // the client area exactly twice as large, and every part
         const auto [left, top, right, bottom] = at96[i];
         const auto [left2, top2, right2, bottom2] = at192[i];
@@ -228,12 +178,10 @@ TEST_F(SettingsFormTest, OnAMonitorOfTwiceTheScaleEverythingIsTwiceAsLargeAndBac
     EXPECT_TRUE(SelectedMarkAt(form_->PictureBoxWindow(), {mark192.left + 12, mark192.top + 12}));
     // It still answers the mouse at the new places.
     const RECT cd = form_->MusicCaptionBounds(1);
-    test::ClickAt(OnScreen(form_->PictureBoxWindow(), {cd.left + 6, cd.top + 6}), 100);
-    PumpFor(200);
+    test::ClickAt(OnScreen(form_->PictureBoxWindow(), {cd.left + 6, cd.top + 6}), 100), PumpFor(200);
     EXPECT_TRUE(form_->MarkSelected(1));
 
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&frame));
-    PumpFor(300);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&frame)), PumpFor(300);
     EXPECT_EQ(PlacementOf(*form_), at96);
     EXPECT_TRUE(form_->MarkSelected(1));
 }
