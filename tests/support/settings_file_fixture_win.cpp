@@ -1,7 +1,6 @@
 #include "support/settings_file_fixture_win.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,14 +19,6 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
-
-std::wstring UserSettingsFolder() {
-    wchar_t appData[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    const std::wstring folder = std::wstring(appData) + L"\\Spindlewave";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
 }
 
 std::string AnsiText(const std::wstring& text) {

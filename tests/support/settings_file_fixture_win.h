@@ -10,9 +10,6 @@ namespace spindle::test {
 std::optional<std::string> ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
-// The folder of the user's own copy of the settings (%APPDATA%\Spindlewave), made if missing.
-std::wstring UserSettingsFolder();
-
 // Text in the system's ANSI code page, as the saver stores a path.
 std::string AnsiText(const std::wstring& text);
 
