@@ -73,8 +73,9 @@ TEST_F(SaverE2e, AsWindows7WithCompositionOffTheTimerPacesItTheSameAndACloseFrom
 
 // Every button a mouse has ends the saver, pressed and released on its window; the wheel turned
 // either way before it does not. Alt, a system key, ends it as it goes down, as any key does.
-TEST_F(SaverE2e, TheMiddleAndSideButtonsAndAltEndItTheWheelDoesNot) {
+TEST_F(SaverE2e, TheRightMiddleAndSideButtonsAndAltEndItTheWheelDoesNot) {
     const std::tuple<const char*, INPUT, INPUT> inputs[] = {
+        {"right", MouseInput(MOUSEEVENTF_RIGHTDOWN), MouseInput(MOUSEEVENTF_RIGHTUP)},
         {"middle", MouseInput(MOUSEEVENTF_MIDDLEDOWN), MouseInput(MOUSEEVENTF_MIDDLEUP)},
         {"back", MouseInput(MOUSEEVENTF_XDOWN, 0, 0, XBUTTON1), MouseInput(MOUSEEVENTF_XUP, 0, 0, XBUTTON1)},
         {"forward", MouseInput(MOUSEEVENTF_XDOWN, 0, 0, XBUTTON2), MouseInput(MOUSEEVENTF_XUP, 0, 0, XBUTTON2)},

@@ -89,6 +89,21 @@ TEST_F(SettingsFormTest, AReleaseOverAButtonThatNoPressOnItBeganClicksNothing) {
     EXPECT_EQ(std::pair(platform_.log, GetFocus()), std::pair(Calls{"choose"}, form_->FileButton().Window()));
 }
 
+// The second press of a double-click is no click: the link opens once, a music row is chosen once.
+TEST_F(SettingsFormTest, ADoubleClickClicksOnceOnTheLinkAndOnAMusicRow) {
+    const RECT none = form_->MusicCaptionBounds(0);
+    const std::pair<HWND, POINT> places[] = {{form_->Window(), {30, 162}},  // the link
+                                             {form_->PictureBoxWindow(), {none.left + 4, none.top + 4}}};
+    for (auto [window, place] : places) {
+        test::MoveMouse(OnScreen(window, place)), PumpFor(100);
+        test::MouseButton(MOUSEEVENTF_LEFTDOWN), test::MouseButton(MOUSEEVENTF_LEFTUP), PumpFor(40);
+        values_.BgmKind = 1;  // what a second Click on the row would undo
+        test::MouseButton(MOUSEEVENTF_LEFTDOWN), test::MouseButton(MOUSEEVENTF_LEFTUP), PumpFor(300);
+    }
+    EXPECT_EQ(std::tuple(platform_.log, values_.BgmKind, form_->MarkSelected(0)),
+              std::tuple(Calls{"open https://spindlewave.github.io/"}, std::int16_t{1}, true));
+}
+
 TEST_F(SettingsFormTest, TabGoesRoundInLayoutOrderArrowsPickMusicEnterSaves) {
     const HWND edit = GetWindow(form_->RepeatBox(), GW_CHILD);  // the repeat box's text field
     for (HWND expected : {form_->PictureBoxWindow(), edit, form_->FileButton().Window(), form_->SpeedBar(),
