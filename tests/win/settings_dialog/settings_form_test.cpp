@@ -87,6 +87,15 @@ TEST_F(SettingsFormTest, AReleaseOverAButtonThatNoPressOnItBeganClicksNothing) {
     }
     test::ClickAt(CentreOf(form_->FileButton().Window()), 150), PumpFor(150);  // one that began on it clicks it once
     EXPECT_EQ(std::pair(platform_.log, GetFocus()), std::pair(Calls{"choose"}, form_->FileButton().Window()));
+    // A right double-click clicks twice (any button's release clicks) and leaves the face as it was.
+    const POINT centre = CentreOf(form_->FileButton().Window());
+    const auto face = [&] { return test::CaptureDc(nullptr, centre.x - 30, centre.y - 8, 60, 16).pixels; };
+    const auto before = face();
+    for (int press = 0; press < 2; ++press) {
+        test::MouseButton(MOUSEEVENTF_RIGHTDOWN), test::MouseButton(MOUSEEVENTF_RIGHTUP), PumpFor(100);
+    }
+    EXPECT_EQ(platform_.log, (Calls{"choose", "choose", "choose"}));
+    EXPECT_TRUE(face() == before) << "the button is still drawn pressed";
 }
 
 // The second press of a double-click is no click: the link opens once, a music row is chosen once.
