@@ -1,12 +1,10 @@
 // The saver and the settings dialog on a 144- or 192-DPI display (set by this test's fixture, named in
-// SPINDLE_EXPECT_DPI), as a user sees them; the dialog at 192 exactly twice its 96-DPI 465 x 193. (At
-// 96 DPI the same frame is checked in the saver's window test, the dialog in its own tests.)
+// SPINDLE_EXPECT_DPI), as a user sees them; the dialog at 192 exactly twice its 96-DPI 465 x 193.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <string>
 #include <tuple>
 
 #include "runtime/scoped_gdi_win.h"

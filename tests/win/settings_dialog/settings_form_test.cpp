@@ -91,9 +91,8 @@ TEST_F(SettingsFormTest, AReleaseOverAButtonThatNoPressOnItBeganClicksNothing) {
     const POINT centre = CentreOf(form_->FileButton().Window());
     const auto face = [&] { return test::CaptureDc(nullptr, centre.x - 30, centre.y - 8, 60, 16).pixels; };
     const auto before = face();
-    for (int press = 0; press < 2; ++press) {
-        test::MouseButton(MOUSEEVENTF_RIGHTDOWN), test::MouseButton(MOUSEEVENTF_RIGHTUP), PumpFor(100);
-    }
+    const INPUT down = test::MouseInput(MOUSEEVENTF_RIGHTDOWN), up = test::MouseInput(MOUSEEVENTF_RIGHTUP);
+    test::Send(down, up, down, up), PumpFor(200);
     EXPECT_EQ(platform_.log, (Calls{"choose", "choose", "choose"}));
     EXPECT_TRUE(face() == before) << "the button is still drawn pressed";
 }
