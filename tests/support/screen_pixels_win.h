@@ -13,7 +13,6 @@ namespace spindle::test {
 struct ScreenPixels {
     int width = 0, height = 0;
     std::vector<std::uint32_t> pixels;
-    bool Empty() const { return pixels.empty(); }
     std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 

@@ -4,6 +4,7 @@
 // it does not), and LoadSettings: each key's step on its own and the music-file fallback.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -190,6 +191,26 @@ TEST(LoadSettings, FillsEachValueInAStepOfItsOwn) {
     }
     EXPECT_EQ(SettingsPathBeside("C:\\Program Files\\Saver\\Spindlewave.scr"),
               "C:\\Program Files\\Saver\\Spindlewave.ini");
+}
+
+// Files nobody meant to write (10 MB, binary, UTF-16, unbalanced): read in linear time, never a crash.
+TEST(LoadSettings, SurvivesFilesNoOneMeantToWrite) {
+    const std::string speed = "\x89\xF1\x93\x5D\x82\xCC\x91\xAC\x82\xB3= 25\r\n", valid = "[Section]\r\n" + speed;
+    std::string utf16 = "\xFF\xFE", huge = "[Other]\r\n";
+    for (char c : valid) utf16 += std::string{c, '\0'};
+    while (huge.size() < (10u << 20)) huge += "key" + std::to_string(huge.size()) + "=some value\r\n";
+    for (const auto& [content, expected] : std::initializer_list<std::pair<std::string, float>>{
+             {huge + valid.substr(0, valid.size() - 2), 25},  // no line break at the end
+             {std::string("[Section]\r\nBGM\x8B\xE6\x95\xAA=\0 2\r\n", 24) + speed, 25},
+             {"[Section]\r\nBGM\xCC\xA7\xB2\xD9=" + std::string(1 << 20, 'x'), 1}, {std::string(1 << 20, '['), 1},
+             {std::string(1 << 20, '\n'), 1}, {std::string(1 << 20, '\x81'), 1}, {std::string(1 << 16, '\0'), 1},
+             {utf16, 1}, {"[Section\x81]\r\n\x81", 1}}) {
+        ContentReader file;
+        file.content = content;
+        SettingsValues v;
+        LoadSettings(v, file, file, "C:\\Saver\\Spindlewave.ini", '.');
+        EXPECT_EQ(v.RotationSpeed, expected) << content.substr(0, 40);
+    }
 }
 
 }  // namespace
