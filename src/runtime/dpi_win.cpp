@@ -10,6 +10,7 @@
 #include <shellscalingapi.h>
 
 #include "runtime/dpi_win.h"
+#include "runtime/screen_win.h"
 #include "runtime/system_library_win.h"
 
 namespace spindle {
@@ -32,14 +33,6 @@ std::optional<int> MonitorDpiOf(HMONITOR monitor) {
     return static_cast<int>(y);
 }
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    if (!screen) return 0;
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 }  // namespace
 
 std::optional<int> Win32WindowDpi::WindowDpi() {
@@ -52,11 +45,11 @@ std::optional<int> Win32WindowDpi::MonitorDpi() {
     return MonitorDpiOf(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY));
 }
 
-int Win32WindowDpi::SystemDpi() { return ScreenDpi(); }
+int Win32WindowDpi::SystemDpi() { return ScreenDpiY(); }
 
 std::optional<int> Win32MonitorDpi::MonitorDpi() { return MonitorDpiOf(monitor_); }
 
-int Win32MonitorDpi::SystemDpi() { return ScreenDpi(); }
+int Win32MonitorDpi::SystemDpi() { return ScreenDpiY(); }
 
 int DpiOfWindow(HWND window) {
     Win32WindowDpi port(window);

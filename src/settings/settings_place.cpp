@@ -20,9 +20,4 @@ WriteOutcome WriteSettingsValues(ProfileFileStore& store, const SettingsPlaces& 
     return WriteProfileValues(store, places.own, section, entries, isLeadByte);
 }
 
-WriteOutcome WriteSettingsValue(ProfileFileStore& store, const SettingsPlaces& places, std::string_view section,
-                                std::string_view key, std::string_view value, LeadBytePredicate isLeadByte) {
-    return WriteSettingsValues(store, places, section, {{std::string(key), std::string(value)}}, isLeadByte);
-}
-
 }  // namespace spindle

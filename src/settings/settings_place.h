@@ -24,8 +24,4 @@ std::string SettingsFileToRead(ProfileFileStore& store, const SettingsPlaces& pl
 WriteOutcome WriteSettingsValues(ProfileFileStore& store, const SettingsPlaces& places, std::string_view section,
                                  const std::vector<ProfileEntry>& entries, LeadBytePredicate isLeadByte);
 
-// WriteSettingsValues with one value.
-WriteOutcome WriteSettingsValue(ProfileFileStore& store, const SettingsPlaces& places, std::string_view section,
-                                std::string_view key, std::string_view value, LeadBytePredicate isLeadByte);
-
 }  // namespace spindle

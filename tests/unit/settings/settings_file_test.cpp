@@ -129,7 +129,7 @@ TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWr
     };
     for (const auto& [place, besideThere, ownThere, besideAfter, ownAfter, readFrom] : cases) {
         S store = Store(place, besideThere, ownThere);
-        WriteSettingsValue(store, {kBeside, kOwn}, "Section", "k", " 2", kSjis);
+        WriteSettingsValues(store, {kBeside, kOwn}, "Section", {{"k", " 2"}}, kSjis);
         store.readFails = false, store.held.clear();
         std::map<std::string, std::string> after;
         if (!besideAfter.empty()) after[kBeside] = besideAfter;
@@ -141,7 +141,7 @@ TEST(SettingsPlace, TheUsersOwnCopyServesOnlyWhereNothingBesideTheProgramCanBeWr
     }
     // Without an application-data folder everything stays beside the program.
     S store = Store(S::kReadOnlyFolder, false, false);
-    EXPECT_EQ(WriteSettingsValue(store, {kBeside, ""}, "Section", "k", " 2", kSjis), WriteOutcome::Refused);
+    EXPECT_EQ(WriteSettingsValues(store, {kBeside, ""}, "Section", {{"k", " 2"}}, kSjis), WriteOutcome::Refused);
     EXPECT_TRUE(store.files.empty());
     EXPECT_EQ(SettingsFileToRead(store, {kBeside, ""}), kBeside);
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "runtime/wide_text_win.h"
 #include "settings/profile_file_store_win.h"
@@ -86,8 +87,8 @@ TEST_F(SettingsFileWin, AReadOnlyFileSendsTheSettingsToTheUsersOwnCopy) {
     EXPECT_FALSE(store.CanWrite(ini_));
     EXPECT_FALSE(store.CanWrite(Path(L"")));  // a folder is no file
     EXPECT_EQ(SettingsFileToRead(store, {ini_, own}), ini_);  // no copy of its own, not even its folder
-    const std::string key(kBgmKindKey.shiftJis);
-    EXPECT_EQ(WriteSettingsValue(store, {ini_, own}, "Section", key, " 2", IsShiftJisLeadByte), WriteOutcome::Written);
+    const std::vector<ProfileEntry> kind = {{std::string(kBgmKindKey.shiftJis), " 2"}};
+    EXPECT_EQ(WriteSettingsValues(store, {ini_, own}, "Section", kind, IsShiftJisLeadByte), WriteOutcome::Written);
     EXPECT_EQ(Bytes(), old_);
     EXPECT_EQ(SettingsFileToRead(store, {ini_, own}), own);
     EXPECT_EQ(ReadIniString(kSection, kBgmKindKey.name, own), "2");
